@@ -1,0 +1,9 @@
+#include "effect/framebuffer.h"
+
+namespace {
+
+Framebuffer theFramebuffer;
+
+}  // namespace
+
+Framebuffer& framebuffer() { return theFramebuffer; }

@@ -1,0 +1,55 @@
+#include "effect/particle_store.h"
+
+#include <new>
+
+struct ParticleStore::Element {
+    Element* previous;
+    Element* next;
+    Particle particle;
+};
+
+bool ParticleStore::addFront(const Particle& particle) {
+    Element* element = new (std::nothrow) Element{nullptr, front_, particle};
+    if (element == nullptr) {
+        return false;
+    }
+    if (front_ != nullptr) {
+        front_->previous = element;
+    }
+    front_ = element;
+    ++count_;
+    return true;
+}
+
+Particle& ParticleStore::at(uint32_t index) {
+    Element* element = front_;
+    while (index-- > 0) {
+        element = element->next;
+    }
+    return element->particle;
+}
+
+ParticleStore::Position ParticleStore::next(Position position) { return position->next; }
+
+Particle& ParticleStore::particle(Position position) { return position->particle; }
+
+ParticleStore::Position ParticleStore::removeAt(Position position) {
+    Element* following = position->next;
+    if (position->previous != nullptr) {
+        position->previous->next = following;
+    } else {
+        front_ = following;
+    }
+    if (following != nullptr) {
+        following->previous = position->previous;
+    }
+    delete position;
+    --count_;
+    return following;
+}
+
+void ParticleStore::clear() {
+    while (front_ != nullptr) {
+        removeAt(front_);
+    }
+}
