@@ -26,13 +26,13 @@ void launchSeed() {
     store.addFront(p);  // without memory the particle is skipped
 }
 
-void launchReplenishment() {
+bool launchReplenishment() {
     Particle p;
     p.vy = static_cast<float>(nextRandom() * static_cast<double>(kK10) - 12.0);
     p.vx = static_cast<float>(nextRandom() * static_cast<double>(kK4) - 2.0);
     p.y = static_cast<float>(kFrameHeight - nextRandom() % 20);
     p.x = static_cast<float>(nextRandom() % 320 + 160);
-    store.addFront(p);
+    return store.addFront(p);
 }
 
 void burst() {
@@ -127,6 +127,10 @@ bool stepFountain(const VisModule* module) {
     }
     previousSum = sum;
     walk(pixels);
+    // The walk keeps the floor whenever memory suffices; after memory ran out the store
+    // may have fallen below it (even to empty, where no visit would replenish it).
+    while (store.count() < kPopulationFloor && launchReplenishment()) {
+    }
     return true;
 }
 
