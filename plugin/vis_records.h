@@ -24,12 +24,12 @@ struct VisHeader {
 
 struct VisModule {
     const char* description;
-    HWND parentWindow;        // the host's; owner of the configuration box
+    HWND parentWindow;  // the host's; owner of the configuration box
     HINSTANCE libraryInstance;
     int sampleRate;
     int channels;
-    int latencyMs;            // declared to the host only
-    int delayMs;              // declared to the host only
+    int latencyMs;  // declared to the host only
+    int delayMs;    // declared to the host only
     int spectrumChannels;
     int waveformChannels;
     unsigned char spectrumData[2][kSpectrumBytes];
