@@ -15,7 +15,7 @@ struct Particle {
 // allocated one at a time, so that adding at the front or removing during a walk leaves
 // every other element, and the walk's position, where it is.
 class ParticleStore {
-  public:
+public:
     struct Element;
     using Position = Element*;
 
@@ -39,7 +39,7 @@ class ParticleStore {
     // Releases every element.
     void clear();
 
-  private:
+private:
     Element* front_ = nullptr;
     uint32_t count_ = 0;
 };
