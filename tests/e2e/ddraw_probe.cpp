@@ -1,0 +1,300 @@
+// Asks Wine's own DirectDraw what it offers, so that the end-to-end runs can say which
+// modes, depths and pixel formats the screen under test gave, and can check the harness
+// itself (screenshots, mode observation) without the plug-in.
+//
+//   ddraw_probe modes                    offered modes and the current one
+//   ddraw_probe current                  the current mode alone
+//   ddraw_probe set W H BPP [SECONDS]    take the screen, set the mode, draw a test
+//                                        pattern, hold it until the time is up, Escape
+//                                        or a close request, give everything back
+//   ddraw_probe hold FILE SECONDS        keep a window (and so a virtual desktop) alive
+//                                        until FILE exists or the time is up
+//   ddraw_probe post CLASS escape|close  post Escape or WM_CLOSE to a window of CLASS
+//   ddraw_probe dialog CAPTION           the controls of the window titled CAPTION
+//   ddraw_probe run PROGRAM [ARGS...]    run a program, wait, print its exit status: a
+//                                        virtual desktop's explorer does not pass it on
+//
+// The pattern is a white W0 x H0 rectangle (640x480, or the mode if smaller) centred in
+// the mode, the way the plug-in centres its picture in a larger mode.
+#include <ddraw.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HRESULT WINAPI printMode(DDSURFACEDESC* mode, void*) {
+    std::printf("mode %lu %lu %lu\n", mode->dwWidth, mode->dwHeight,
+                mode->ddpfPixelFormat.dwRGBBitCount);
+    return DDENUMRET_OK;
+}
+
+void printCurrent(const char* label) {
+    DEVMODEA dm{};
+    dm.dmSize = sizeof dm;
+    if (EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &dm)) {
+        std::printf("%s %lu %lu %lu\n", label, dm.dmPelsWidth, dm.dmPelsHeight, dm.dmBitsPerPel);
+    } else {
+        std::printf("%s unknown\n", label);
+    }
+}
+
+const char* stopReason = nullptr;
+
+LRESULT CALLBACK probeWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_CLOSE:
+            stopReason = "close";
+            return 0;
+        case WM_KEYDOWN:
+            if ((wp & 0xFF) == VK_ESCAPE) {
+                stopReason = "escape";
+            }
+            return 0;
+        case WM_ACTIVATEAPP:
+            std::printf("activateapp %u\n", static_cast<unsigned>(wp));
+            return 0;
+        default:
+            return DefWindowProcA(w, msg, wp, lp);
+    }
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// White is every bit of the colour masks set, whatever the format.
+void drawPattern(IDirectDrawSurface* surface, DWORD width, DWORD height, bool report) {
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof desc;
+    HRESULT hr = surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
+    if (FAILED(hr)) {
+        std::printf("lock failed 0x%08lx\n", hr);
+        return;
+    }
+    const DWORD bytes = desc.ddpfPixelFormat.dwRGBBitCount / 8;
+    const DWORD white = desc.ddpfPixelFormat.dwRBitMask | desc.ddpfPixelFormat.dwGBitMask |
+                        desc.ddpfPixelFormat.dwBBitMask;
+    const DWORD pw = width < 640 ? width : 640;
+    const DWORD ph = height < 480 ? height : 480;
+    const DWORD x0 = (width - pw) / 2;
+    const DWORD y0 = (height - ph) / 2;
+    auto* base = static_cast<unsigned char*>(desc.lpSurface);
+    for (DWORD y = 0; y < desc.dwHeight; ++y) {
+        unsigned char* row = base + y * desc.lPitch;
+        std::memset(row, 0, desc.dwWidth * bytes);
+        if (y < y0 || y >= y0 + ph) {
+            continue;
+        }
+        for (DWORD x = x0; x < x0 + pw; ++x) {
+            std::memcpy(row + x * bytes, &white, bytes);
+        }
+    }
+    surface->Unlock(desc.lpSurface);
+    if (!report) {
+        return;
+    }
+    std::printf("pattern %lux%lu at %lu,%lu pitch %ld\n", pw, ph, x0, y0, desc.lPitch);
+}
+
+int listModes(IDirectDraw* dd) {
+    printCurrent("current");
+    dd->EnumDisplayModes(0, nullptr, nullptr, printMode);
+    return 0;
+}
+
+int setAndShow(IDirectDraw* dd, DWORD width, DWORD height, DWORD bpp, DWORD seconds) {
+    printCurrent("before");
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = probeWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ddraw probe";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, wc.lpszClassName, WS_POPUP | WS_SYSMENU, 0,
+                                  0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    HRESULT hr = dd->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
+    std::printf("cooperative 0x%08lx\n", hr);
+    int status = 1;
+    IDirectDrawSurface* primary = nullptr;
+    if (SUCCEEDED(hr)) {
+        hr = dd->SetDisplayMode(width, height, bpp);
+        std::printf("setmode %lu %lu %lu 0x%08lx\n", width, height, bpp, hr);
+    }
+    if (SUCCEEDED(hr)) {
+        printCurrent("during");
+        DDSURFACEDESC desc{};
+        desc.dwSize = sizeof desc;
+        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+        desc.dwBackBufferCount = 1;
+        desc.ddsCaps.dwCaps =
+            DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
+        hr = dd->CreateSurface(&desc, &primary, nullptr);
+        std::printf("primary 0x%08lx\n", hr);
+    }
+    IDirectDrawSurface* back = nullptr;
+    if (SUCCEEDED(hr)) {
+        DDSCAPS caps{DDSCAPS_BACKBUFFER};
+        hr = primary->GetAttachedSurface(&caps, &back);
+        std::printf("backbuffer 0x%08lx\n", hr);
+    }
+    if (SUCCEEDED(hr)) {
+        DDPIXELFORMAT pf{};
+        pf.dwSize = sizeof pf;
+        hr = primary->GetPixelFormat(&pf);
+        std::printf("format 0x%08lx flags 0x%lx bpp %lu masks %06lx %06lx %06lx\n", hr, pf.dwFlags,
+                    pf.dwRGBBitCount, pf.dwRBitMask, pf.dwGBitMask, pf.dwBBitMask);
+    }
+    if (SUCCEEDED(hr)) {
+        // Under Wine the picture reaches the X screen only through a visible window.
+        ShowWindow(window, SW_SHOWNA);
+        drawPattern(back, width, height, true);
+        primary->Flip(nullptr, DDFLIP_WAIT);
+        std::printf("shown\n");
+        std::fflush(stdout);
+        const DWORD end = GetTickCount() + seconds * 1000;
+        while (!stopReason && GetTickCount() < end) {
+            pump();
+            drawPattern(back, width, height, false);
+            primary->Flip(nullptr, DDFLIP_WAIT);
+            Sleep(100);
+        }
+        std::printf("stopped by %s\n", stopReason ? stopReason : "time");
+        status = 0;
+    }
+    if (primary) {
+        primary->Release();
+    }
+    dd->RestoreDisplayMode();
+    dd->SetCooperativeLevel(window, DDSCL_NORMAL);
+    DestroyWindow(window);
+    printCurrent("after");
+    return status;
+}
+
+int hold(const char* path, DWORD seconds) {
+    HWND window = CreateWindowExA(0, "STATIC", "ddraw probe hold", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                  nullptr, nullptr, nullptr);
+    std::printf("holding\n");
+    const DWORD end = GetTickCount() + seconds * 1000;
+    while (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && GetTickCount() < end) {
+        pump();
+        Sleep(50);
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
+int post(const char* windowClass, const char* what) {
+    HWND window = FindWindowA(windowClass, nullptr);
+    if (!window) {
+        std::printf("no window of class %s\n", windowClass);
+        return 1;
+    }
+    const bool escape = std::strcmp(what, "escape") == 0;
+    const BOOL ok = escape ? PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 1)
+                           : PostMessageA(window, WM_CLOSE, 0, 0);
+    std::printf("posted %s: %s\n", what, ok ? "ok" : "failed");
+    return ok ? 0 : 1;
+}
+
+BOOL CALLBACK printControl(HWND control, LPARAM) {
+    char windowClass[64] = "";
+    char text[256] = "";
+    GetClassNameA(control, windowClass, sizeof windowClass);
+    GetWindowTextA(control, text, sizeof text);
+    std::string shown;
+    for (const char* c = text; *c; ++c) {
+        shown += *c == '\n' ? std::string("\\n") : std::string(1, *c);
+    }
+    std::printf("control %s \"%s\"\n", windowClass, shown.c_str());
+    return TRUE;
+}
+
+int listDialog(const char* caption) {
+    HWND dialog = FindWindowA(nullptr, caption);
+    if (!dialog) {
+        std::printf("no window titled %s\n", caption);
+        return 1;
+    }
+    EnumChildWindows(dialog, printControl, 0);
+    return 0;
+}
+
+int runProgram(int argc, char** argv) {
+    std::string commandLine;
+    for (int i = 0; i < argc; ++i) {
+        const bool quote = std::strpbrk(argv[i], " \t") != nullptr;
+        commandLine += (i ? " " : "");
+        commandLine += quote ? "\"" + std::string(argv[i]) + "\"" : std::string(argv[i]);
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::printf("could not run %s: error %lu\n", argv[0], GetLastError());
+        return 1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD status = 1;
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::printf("exit status %lu\n", status);
+    return 0;
+}
+
+}  // namespace
+
+const char* const usage =
+    "usage: ddraw_probe modes | current | set W H BPP [SECONDS] | hold FILE SECONDS\n"
+    "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n";
+
+int main(int argc, char** argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 2) {
+        std::fprintf(stderr, "%s", usage);
+        return 2;
+    }
+    if (std::strcmp(argv[1], "current") == 0) {
+        printCurrent("current");
+        return 0;
+    }
+    if (std::strcmp(argv[1], "hold") == 0 && argc == 4) {
+        return hold(argv[2], std::strtoul(argv[3], nullptr, 10));
+    }
+    if (std::strcmp(argv[1], "dialog") == 0 && argc == 3) {
+        return listDialog(argv[2]);
+    }
+    if (std::strcmp(argv[1], "run") == 0 && argc >= 3) {
+        return runProgram(argc - 2, argv + 2);
+    }
+    if (std::strcmp(argv[1], "post") == 0 && argc == 4) {
+        return post(argv[2], argv[3]);
+    }
+    IDirectDraw* dd = nullptr;
+    HRESULT hr = DirectDrawCreate(nullptr, &dd, nullptr);
+    if (FAILED(hr)) {
+        std::printf("DirectDrawCreate failed 0x%08lx\n", hr);
+        return 1;
+    }
+    int status = 2;
+    if (std::strcmp(argv[1], "modes") == 0) {
+        status = listModes(dd);
+    } else if (std::strcmp(argv[1], "set") == 0 && argc >= 5) {
+        status = setAndShow(dd, std::strtoul(argv[2], nullptr, 10),
+                            std::strtoul(argv[3], nullptr, 10), std::strtoul(argv[4], nullptr, 10),
+                            argc > 5 ? std::strtoul(argv[5], nullptr, 10) : 3);
+    } else {
+        std::fprintf(stderr, "%s", usage);
+    }
+    dd->Release();
+    return status;
+}

@@ -1,0 +1,193 @@
+# shellcheck shell=bash
+# Shared by the end-to-end scenarios (sourced, not run): an X server of the scenario's own,
+# Wine in a private prefix, bounded waits, screenshots and what the X side shows.
+#
+# Expects GLINTIX_DLL, GLINTIX_HOST, GLINTIX_PROBE, GLINTIX_WINE_RUN and GLINTIX_E2E_WORK.
+# The prefix is GLINTIX_WINEPREFIX; its wineserver is this scenario's and goes with it.
+
+: "${GLINTIX_DLL:?}" "${GLINTIX_HOST:?}" "${GLINTIX_PROBE:?}" "${GLINTIX_WINE_RUN:?}"
+: "${GLINTIX_E2E_WORK:?}" "${GLINTIX_WINEPREFIX:?}"
+export GLINTIX_WINEPREFIX
+export WINEDEBUG=-all
+
+# Wine reads these as paths on its drive Z:, whatever the working directory.
+host_exe=Z:$GLINTIX_HOST
+plugin_dll=Z:$GLINTIX_DLL
+
+work=$GLINTIX_E2E_WORK
+rm -rf "$work"
+mkdir -p "$work"
+
+xvfb_pid=
+background_pids=()
+
+cleanup() {
+    local status=$?
+    # The wineserver of the private prefix takes every Wine process of this scenario
+    # with it; the X server goes last, so that no Wine process dies of a lost display.
+    WINEPREFIX=$GLINTIX_WINEPREFIX wineserver -k 2>/dev/null || true
+    local pid
+    for pid in "${background_pids[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+    exit "$status"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+note() {
+    echo "saw: $*"
+}
+
+# Shows a captured output file, for a failure's context.
+show() {
+    echo "--- $1" >&2
+    grep -v 'XGetInputFocus' "$1" >&2 || true
+}
+
+# start_x WxHxDEPTH: an Xvfb on a display number that it picks itself, ready on return.
+start_x() {
+    local fifo=$work/displayfd
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$fifo" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local number
+    if ! read -r -t 20 number <"$fifo"; then
+        fail "Xvfb did not come up: $(cat "$work/xvfb.log")"
+    fi
+    export DISPLAY=:$number
+}
+
+# wine_bg NAME PROGRAM ARGS...: runs a Windows program in the background, its output in
+# $work/NAME.out and NAME.err.
+wine_bg() {
+    local name=$1
+    shift
+    "$GLINTIX_WINE_RUN" "$@" >"$work/$name.out" 2>"$work/$name.err" </dev/null &
+    background_pids+=($!)
+}
+
+# host_bg NAME DESKTOP ARGS...: glintix-host with our DLL, on the plain screen (DESKTOP
+# "-") or in the Wine virtual desktop DESKTOP ("NAME,WxH"). It runs under the probe, which
+# prints the exit status, since a virtual desktop's explorer does not pass it on.
+host_bg() {
+    local name=$1 desktop=$2
+    shift 2
+    local run=("$GLINTIX_PROBE" run "$host_exe" "$plugin_dll" "$@")
+    if [ "$desktop" = - ]; then
+        wine_bg "$name" "${run[@]}"
+    else
+        wine_bg "$name" explorer "/desktop=$desktop" "${run[@]}"
+    fi
+}
+
+# probe DESKTOP ARGS...: the probe in the foreground, on the plain screen (DESKTOP "-") or
+# in a virtual desktop. Its lines come without the carriage returns of Windows text output.
+probe() {
+    local desktop=$1
+    shift
+    if [ "$desktop" = - ]; then
+        "$GLINTIX_WINE_RUN" "$GLINTIX_PROBE" "$@" 2>/dev/null | tr -d '\r'
+    else
+        "$GLINTIX_WINE_RUN" explorer "/desktop=$desktop" "$GLINTIX_PROBE" "$@" 2>/dev/null |
+            tr -d '\r'
+    fi
+}
+
+# wait_for NAME REGEX SECONDS: waits until NAME.out has a line matching REGEX.
+wait_for() {
+    local file=$work/$1.out tries=$(($3 * 4))
+    while [ "$tries" -gt 0 ]; do
+        grep -qE "$2" "$file" 2>/dev/null && return 0
+        sleep 0.25
+        tries=$((tries - 1))
+    done
+    show "$file"
+    show "$work/$1.err"
+    fail "no line matching '$2' from $1 within $3 s"
+}
+
+# host_status NAME: the host's exit status, once its run has ended.
+host_status() {
+    wait_for "$1" '^exit status [0-9]+' 60
+    sed -nE 's/^exit status ([0-9]+).*/\1/p' "$work/$1.out"
+}
+
+# summary_says NAME TEXT: the host's summary line names how the run ended.
+summary_says() {
+    grep -q "render calls in .*ended: $2" "$work/$1.out" || {
+        show "$work/$1.out"
+        fail "$1: the summary does not say '$2'"
+    }
+}
+
+# The plug-in's window, as X sees it: Wine names the X window after the window's title.
+plugin_windows() {
+    xwininfo -root -tree | grep -c '"glintix #1"' || true
+}
+
+desktop_size() {
+    xwininfo -root -tree | sed -nE "s/.*\"$1 - Wine desktop\".* ([0-9]+x[0-9]+)\+.*/\1/p"
+}
+
+screen_size() {
+    xdpyinfo | sed -nE 's/^ *dimensions: *([0-9]+x[0-9]+) pixels.*/\1/p'
+}
+
+# capture NAME COUNT: waits (bounded) for a screenshot with white pixels in it, then takes
+# COUNT-1 more and keeps, per pixel, the brightest: the union of where particles were.
+capture() {
+    local name=$1 count=$2 tries=40 shots=()
+    while [ "$tries" -gt 0 ]; do
+        import -window root "$work/$name-0.png"
+        [ "$(white_box "$work/$name-0.png" | cut -d' ' -f1)" != 0 ] && break
+        sleep 0.25
+        tries=$((tries - 1))
+    done
+    shots+=("$work/$name-0.png")
+    local i
+    for ((i = 1; i < count; i++)); do
+        sleep 0.3
+        import -window root "$work/$name-$i.png"
+        shots+=("$work/$name-$i.png")
+    done
+    convert "${shots[@]}" -evaluate-sequence max "$work/$name.png"
+}
+
+# white_box PNG: "COUNT WxH+X+Y", the number of pure white pixels and their bounding box.
+white_box() {
+    convert "$1" -fill black +opaque white -format '%[fx:round(mean*w*h)] %@\n' info: 2>/dev/null
+}
+
+# expect_white_inside PNG X0 Y0 X1 Y1: white pixels exist, all inside the box (inclusive),
+# and some on either side of its middle, so that the picture is neither missing, nor
+# displaced, nor squeezed into a part of the screen.
+expect_white_inside() {
+    local png=$1 x0=$2 y0=$3 x1=$4 y1=$5
+    local count box w h x y
+    read -r count box < <(white_box "$png")
+    [ "$count" -gt 0 ] || fail "no white pixel on the screen ($png)"
+    IFS='x+' read -r w h x y <<<"$box"
+    note "$count white pixels in the box ${w}x${h} at $x,$y"
+    if [ "$x" -lt "$x0" ] || [ "$y" -lt "$y0" ] || [ $((x + w - 1)) -gt "$x1" ] ||
+        [ $((y + h - 1)) -gt "$y1" ]; then
+        fail "white pixels outside $x0,$y0-$x1,$y1: box ${w}x${h}+$x+$y ($png)"
+    fi
+    local middle=$(((x0 + x1) / 2))
+    local left right
+    left=$(convert "$png" -crop "$((middle - x0))x$((y1 - y0 + 1))+$x0+$y0" +repage \
+        -fill black +opaque white -format '%[fx:round(mean*w*h)]' info:)
+    right=$((count - left))
+    if [ "$left" = 0 ] || [ "$right" = 0 ]; then
+        fail "white pixels only on one side of the picture ($left left, $right right; $png)"
+    fi
+}

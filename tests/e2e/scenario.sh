@@ -1,0 +1,252 @@
+#!/usr/bin/env bash
+# One end-to-end scenario of the real plug-in in glintix-host, under Wine with Xvfb:
+#   scenario.sh plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys
+#               | config | host-errors
+# Each line starting "saw:" tells what Wine gave; a failure ends with a line "FAIL: ...".
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=tests/e2e/lib.sh
+source "$here/lib.sh"
+
+# Wine's offered modes on one line: "current W H BPP; WxH at B1/B2 ...".
+describe_modes() {
+    probe "$1" modes | awk '
+        /^current/ { current = $2 "x" $3 "x" $4 }
+        /^mode/ { size = $2 "x" $3; if (!(size in bits)) order[n++] = size; bits[size] = bits[size] "/" $4 }
+        END { line = "current " current ";"; for (i = 0; i < n; i++) line = line " " order[i] "@" substr(bits[order[i]], 2); print line }'
+}
+
+# The format that Wine's primary surface has after setting W H BPP: one line.
+describe_format() {
+    local desktop=$1
+    shift
+    probe "$desktop" set "$@" 0 | grep -E '^(setmode|format)' | tr '\n' ' '
+}
+
+# A run that must end by itself and leave the screen as it found it.
+expect_clean_end() {
+    local name=$1
+    local status
+    status=$(host_status "$name")
+    [ "$status" = 0 ] || {
+        show "$work/$name.err"
+        fail "$name: the host exited with $status"
+    }
+    summary_says "$name" "$2"
+    note "$name: $(grep -E 'render calls in' "$work/$name.out" | tr -d '\r')"
+    [ "$(plugin_windows)" = 0 ] || fail "$name: the plug-in's window is still there"
+}
+
+scenario_plain() {
+    start_x 1024x768x24
+    note "modes on a plain 1024x768x24 screen: $(describe_modes -)"
+    note "640x480x32: $(describe_format - 640 480 32)"
+    note "1024x768x32: $(describe_format - 1024 768 32)"
+    local before
+    before=$(probe - current)
+    host_bg run - --seconds 5
+    wait_for run "showed the plug-in's window" 30
+    capture shot 4
+    # The fallback mode is 1024x768: the picture is centred at (192, 144).
+    expect_white_inside "$work/shot.png" 192 144 831 623
+    expect_clean_end run "time ran out"
+    [ "$(probe - current)" = "$before" ] || fail "the mode is not back: $(probe - current)"
+    [ "$(screen_size)" = 1024x768 ] || fail "the screen is now $(screen_size)"
+}
+
+scenario_desktop() {
+    start_x 1024x768x24
+    note "modes in a 640x480 virtual desktop: $(describe_modes e2e-modes,640x480)"
+    note "640x480x32: $(describe_format e2e-format,640x480 640 480 32)"
+    host_bg run glintix,640x480 --seconds 5
+    wait_for run "showed the plug-in's window" 30
+    [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix)"
+    capture shot 4
+    expect_white_inside "$work/shot.png" 0 0 639 479
+    expect_clean_end run "time ran out"
+}
+
+# A desktop larger than the picture: the mode must really change to 640x480 during the run
+# and come back after it. A window of the probe keeps the desktop open after the host has
+# gone, so that its size can be read then.
+keep_desktop() {
+    wine_bg keeper explorer "/desktop=$1" "$GLINTIX_PROBE" hold "Z:$work/release" 120
+    wait_for keeper '^holding' 30
+}
+
+release_desktop() {
+    touch "$work/release"
+}
+
+scenario_mode_change() {
+    start_x 1024x768x24
+    keep_desktop big,800x600
+    [ "$(desktop_size big)" = 800x600 ] || fail "the desktop starts at $(desktop_size big)"
+    host_bg run big,800x600 --seconds 5
+    wait_for run "showed the plug-in's window" 30
+    local during
+    during=$(desktop_size big)
+    note "the 800x600 desktop during the run: $during"
+    [ "$during" = 640x480 ] || fail "the mode did not change to 640x480 (desktop $during)"
+    capture shot 3
+    expect_white_inside "$work/shot.png" 0 0 639 479
+    expect_clean_end run "time ran out"
+    [ "$(desktop_size big)" = 800x600 ] || fail "the desktop is $(desktop_size big) after the run"
+    local after
+    after=$(probe big,800x600 current)
+    note "after the run: desktop $(desktop_size big), Wine's $after"
+    [ "$after" = "current 800 600 32" ] || fail "Wine's mode after the run: $after"
+    release_desktop
+}
+
+# Wine may refuse every mode or surface on a 16-bit screen. Either the picture shows
+# correctly, or the start fails cleanly: a message, a nonzero status, no window left and
+# the mode as it was.
+present_or_fail_cleanly() {
+    local desktop=$1 x0=$2 y0=$3 x1=$4 y1=$5
+    local before
+    before=$(probe "$desktop" current)
+    host_bg run "$desktop" --seconds 5
+    wait_for run "showed the plug-in's window|^exit status" 30
+    if grep -q "showed the plug-in's window" "$work/run.out"; then
+        capture shot 3
+        expect_white_inside "$work/shot.png" "$x0" "$y0" "$x1" "$y1"
+        expect_clean_end run "time ran out"
+        note "presented"
+    else
+        local status message
+        status=$(host_status run)
+        message=$(grep -v XGetInputFocus "$work/run.err" | grep '^glintix-host: ' || true)
+        note "the start failed: status $status, \"$message\""
+        [ "$status" != 0 ] || fail "a failed start exited with 0"
+        [ -n "$message" ] || fail "a failed start without a message"
+        summary_says run "the start failed"
+        [ "$(plugin_windows)" = 0 ] || fail "a failed start left the plug-in's window"
+    fi
+    local after
+    after=$(probe "$desktop" current)
+    [ "$after" = "$before" ] || fail "the mode was $before and is now $after"
+}
+
+scenario_depth16_plain() {
+    start_x 1024x768x16
+    note "modes on a plain 1024x768x16 screen: $(describe_modes -)"
+    note "640x480x16: $(describe_format - 640 480 16)"
+    note "1024x768x32: $(describe_format - 1024 768 32)"
+    present_or_fail_cleanly - 192 144 831 623
+    [ "$(screen_size)" = 1024x768 ] || fail "the screen is now $(screen_size)"
+}
+
+scenario_depth16_desktop() {
+    start_x 1024x768x16
+    note "modes in a 640x480 desktop on a 16-bit screen: $(describe_modes e2e-modes,640x480)"
+    note "640x480x32: $(describe_format e2e-f32,640x480 640 480 32)"
+    note "640x480x16: $(describe_format e2e-f16,640x480 640 480 16)"
+    keep_desktop glintix,640x480
+    present_or_fail_cleanly glintix,640x480 0 0 639 479
+    [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix)"
+    release_desktop
+}
+
+# The plug-in's X window, for keys: found by its title.
+plugin_x_window() {
+    xdotool search --name '^glintix #1$' 2>/dev/null | head -1
+}
+
+# stop_run NAME HOW: a run in the 800x600 desktop, stopped by HOW once it shows frames.
+stop_run() {
+    local name=$1 how=$2
+    host_bg "$name" big,800x600 --seconds 30
+    wait_for "$name" "showed the plug-in's window" 30
+    capture "$name-shot" 1
+    local window
+    window=$(plugin_x_window)
+    [ -n "$window" ] || fail "$name: no X window titled glintix #1"
+    # Keys go the way a person's would: focus on the window, then the key press.
+    xdotool windowfocus "$window" 2>/dev/null || true
+    case $how in
+        escape)
+            xdotool key Escape
+            ;;
+        alt-f4)
+            xdotool key alt+F4
+            ;;
+        posted-close)
+            probe big,800x600 post "glintix #1" close >/dev/null
+            ;;
+    esac
+    expect_clean_end "$name" "the plug-in asked to stop"
+    [ "$(desktop_size big)" = 800x600 ] || fail "$name: the desktop is $(desktop_size big) after"
+}
+
+scenario_stop_keys() {
+    start_x 1024x768x24
+    keep_desktop big,800x600
+    stop_run escape escape
+    stop_run alt-f4 alt-f4
+    stop_run posted-close posted-close
+    release_desktop
+}
+
+scenario_config() {
+    start_x 1024x768x24
+    wine_bg config "$GLINTIX_PROBE" run "$host_exe" "$plugin_dll" --config
+    local box='' tries=120
+    while [ -z "$box" ] && [ "$tries" -gt 0 ]; do
+        box=$(xdotool search --name '^Configuration$' 2>/dev/null | head -1 || true)
+        sleep 0.25
+        tries=$((tries - 1))
+    done
+    [ -n "$box" ] || fail "no box titled Configuration"
+    local controls
+    controls=$(probe - dialog Configuration)
+    note "the box: $(echo "$controls" | tr '\n' ' ')"
+    grep -qF 'control Static "glintix #1\n"' <<<"$controls" || fail "no text glintix #1 in the box"
+    grep -qF 'control Button "OK"' <<<"$controls" || fail "no OK button in the box"
+    ! grep -q '^exit status' "$work/config.out" || fail "the host returned while the box was up"
+    xdotool windowfocus "$box" 2>/dev/null || true
+    xdotool key Return
+    local status
+    status=$(host_status config)
+    [ "$status" = 0 ] || fail "--config exited with $status"
+}
+
+# host_error NAME STATUS ARGS...: the host refuses with STATUS and one line of message.
+host_error() {
+    local name=$1 expected=$2
+    shift 2
+    wine_bg "$name" "$GLINTIX_PROBE" run "$host_exe" "$@"
+    local status lines
+    status=$(host_status "$name")
+    lines=$(grep -v XGetInputFocus "$work/$name.err" | grep -c . || true)
+    note "$name: status $status, $(grep -v XGetInputFocus "$work/$name.err" | head -1)"
+    [ "$status" = "$expected" ] || fail "$name: status $status, not $expected"
+    [ "$lines" = 1 ] || fail "$name: $lines lines of message, not one"
+    [ "$(plugin_windows)" = 0 ] || fail "$name: a window of the plug-in appeared"
+}
+
+scenario_host_errors() {
+    start_x 1024x768x24
+    host_error missing-dll 1 "Z:$work/no-such-plugin.dll"
+    host_error no-export 1 "Z:${GLINTIX_NO_EXPORT_DLL:?}"
+    # A WAV header that ends before its data, and one with 8-bit samples.
+    printf 'RIFF\x24\x00\x00\x00WAVEfmt ' >"$work/short.wav"
+    {
+        printf 'RIFF\x2c\x00\x00\x00WAVEfmt \x10\x00\x00\x00\x01\x00\x01\x00'
+        printf '\x40\x1f\x00\x00\x40\x1f\x00\x00\x01\x00\x08\x00data\x08\x00\x00\x00'
+        printf '\x80\x80\x80\x80\x80\x80\x80\x80'
+    } >"$work/8bit.wav"
+    host_error short-wav 2 "$plugin_dll" --wav "Z:$work/short.wav"
+    host_error 8bit-wav 2 "$plugin_dll" --wav "Z:$work/8bit.wav"
+}
+
+case ${1:-} in
+    plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys | config | host-errors)
+        "scenario_${1//-/_}"
+        echo "passed: $1"
+        ;;
+    *)
+        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|config|host-errors" >&2
+        exit 2
+        ;;
+esac
