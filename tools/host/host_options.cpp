@@ -1,0 +1,141 @@
+#include "tools/host/host_options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A day: far beyond any real run, low enough that milliseconds stay exact in a double.
+constexpr double kMaxSeconds = 86400;
+
+bool fail(std::string* error, const std::string& reason) {
+    *error = reason;
+    return false;
+}
+
+bool parseSeconds(const std::string& text, double* seconds) {
+    if (text.empty() || text[0] == ' ' || text[0] == '\t') {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    double value = std::strtod(text.c_str(), &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value <= 0 || value > kMaxSeconds) {
+        return false;
+    }
+    *seconds = value;
+    return true;
+}
+
+bool setMode(HostOptions* options, HostMode mode, std::string* error) {
+    if (options->mode != HostMode::run && options->mode != mode) {
+        return fail(error, "--config and --list exclude each other");
+    }
+    options->mode = mode;
+    return true;
+}
+
+}  // namespace
+
+bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, std::string* error) {
+    *options = HostOptions();
+    bool haveWav = false, haveSeconds = false, havePlugin = false, help = false;
+    bool endOfOptions = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (endOfOptions || arg.size() < 2 || arg[0] != '-') {
+            if (havePlugin) {
+                return fail(error, "more than one plug-in given: \"" + arg + "\"");
+            }
+            if (arg.empty()) {
+                return fail(error, "empty plug-in path");
+            }
+            options->pluginPath = arg;
+            havePlugin = true;
+            continue;
+        }
+        if (arg == "--") {
+            endOfOptions = true;
+            continue;
+        }
+        std::string name = arg, value;
+        bool inlineValue = false;
+        size_t equals = arg.find('=');
+        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+            inlineValue = true;
+        }
+        bool takesValue = name == "--wav" || name == "--seconds";
+        if (takesValue && !inlineValue) {
+            if (i + 1 >= argc) {
+                return fail(error, name + " needs a value");
+            }
+            value = argv[++i];
+        } else if (!takesValue && inlineValue) {
+            return fail(error, name + " takes no value");
+        }
+        if (name == "--wav") {
+            if (haveWav) {
+                return fail(error, "--wav given twice");
+            }
+            if (value.empty()) {
+                return fail(error, "--wav needs a file name");
+            }
+            options->wavPath = value;
+            haveWav = true;
+        } else if (name == "--seconds") {
+            if (haveSeconds) {
+                return fail(error, "--seconds given twice");
+            }
+            if (!parseSeconds(value, &options->seconds)) {
+                return fail(error, "--seconds needs a number above 0 and at most 86400, not \"" +
+                                       value + "\"");
+            }
+            haveSeconds = true;
+        } else if (name == "--config") {
+            if (!setMode(options, HostMode::config, error)) {
+                return false;
+            }
+        } else if (name == "--list") {
+            if (!setMode(options, HostMode::list, error)) {
+                return false;
+            }
+        } else if (name == "--help" || name == "-h") {
+            help = true;
+        } else {
+            return fail(error, "unknown option \"" + arg + "\"");
+        }
+    }
+    if (help) {
+        options->mode = HostMode::help;
+        return true;
+    }
+    if (options->mode != HostMode::run && (haveWav || haveSeconds)) {
+        return fail(error, "--wav and --seconds apply only to a run");
+    }
+    return true;
+}
+
+const char* hostUsage() {
+    return "usage: glintix-host [PLUGIN.dll] [--wav FILE] [--seconds N] [--config] [--list]\n"
+           "\n"
+           "Runs module 0 of a visualization plug-in on audio that it plays and analyses.\n"
+           "\n"
+           "  PLUGIN.dll    the plug-in to load (default: vis_glintix.dll beside this program)\n"
+           "  --wav FILE    play a 16-bit PCM WAV file, mono or stereo, once (default: the\n"
+           "                built-in beat, 120 beats a minute, looped)\n"
+           "  --seconds N   stop after N seconds (default: at the end of the WAV file; 20 for\n"
+           "                the built-in beat)\n"
+           "  --config      show the module's configuration box; return once it is closed\n"
+           "  --list        list the plug-in's modules\n"
+           "  --help        show this text\n"
+           "\n"
+           "A run ends when the plug-in asks to stop (Escape in its window), the time is up or\n"
+           "the audio ends. Without an audio device the audio is analysed but not heard.\n"
+           "\n"
+           "Exit status: 0 after a clean run; 1 when the plug-in cannot be loaded, has no\n"
+           "header export, offers no module or fails to start; 2 for bad usage or a bad WAV.\n";
+}

@@ -1,0 +1,19 @@
+// The host's command line.
+#pragma once
+
+#include <string>
+
+enum class HostMode { run, config, list, help };
+
+struct HostOptions {
+    HostMode mode = HostMode::run;
+    std::string pluginPath;  // empty: vis_glintix.dll beside the host
+    std::string wavPath;     // empty: the built-in beat
+    double seconds = 0;      // 0: until the audio ends (the built-in beat: its default run)
+};
+
+// Reads argv[1..argc-1]. On a mistake returns false with a one-line reason.
+bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, std::string* error);
+
+// The text for --help and for bad usage.
+const char* hostUsage();

@@ -1,0 +1,20 @@
+// Driving a module: start, render at its delay with fresh audio data, stop.
+#pragma once
+
+#include "plugin/vis_records.h"
+#include "tools/host/audio_clip.h"
+
+enum class RunEnd { pluginAsked, timeUp, audioEnded, failedStart, interrupted };
+
+struct RunReport {
+    RunEnd end = RunEnd::failedStart;
+    long renderCalls = 0;
+    double renderTotalMs = 0;
+    double renderMaxMs = 0;
+    double seconds = 0;  // from the end of the start to the stop
+};
+
+// Runs the module until it asks to stop, `seconds` pass (0: no limit) or a one-shot clip
+// ends. Prints progress lines and the summary.
+RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const AudioClip& clip,
+                    double seconds);

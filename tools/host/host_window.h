@@ -1,0 +1,22 @@
+// The host's own hidden window and its dealings with the window system.
+#pragma once
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+// A hidden top-level window standing for the media player's main window: the parent the
+// plug-in is given. Null if it cannot be made (the plug-in then gets no parent).
+HWND createHostWindow(HINSTANCE instance);
+
+// Handles what is queued for the host's own window and for the thread itself, and leaves
+// the messages of the plug-in's windows queued for the plug-in, which takes them inside
+// its render call.
+void pumpHostMessages(HWND hostWindow);
+
+// The Wine version when running under Wine, else null.
+const char* wineVersion();
+
+// The first top-level window of this thread with the given class, or null.
+HWND findThreadWindow(const char* className);

@@ -1,0 +1,129 @@
+// glintix-host: a stand-in for the media player. Loads a visualization plug-in, plays audio
+// and drives the plug-in's module with the spectrum and waveform of what is being heard.
+#include <cstdio>
+#include <string>
+
+#include "tools/host/beat_track.h"
+#include "tools/host/host_options.h"
+#include "tools/host/host_run.h"
+#include "tools/host/host_window.h"
+#include "tools/host/plugin_library.h"
+#include "tools/host/wav_reader.h"
+
+namespace {
+
+constexpr int kExitClean = 0;
+constexpr int kExitPlugin = 1;
+constexpr int kExitUsage = 2;
+
+int complain(int status, const std::string& message) {
+    std::fprintf(stderr, "glintix-host: %s\n", message.c_str());
+    return status;
+}
+
+int listModules(const PluginLibrary& plugin) {
+    const VisHeader* header = plugin.header;
+    std::printf("plug-in: \"%s\", interface version 0x%X\n",
+                header->description ? header->description : "", header->version);
+    int count = 0;
+    for (; count < kMaxListedModules; ++count) {
+        const VisModule* module = header->moduleAt(count);
+        if (!module) {
+            break;
+        }
+        std::printf("%d: %s\n", count, module->description ? module->description : "");
+    }
+    if (count == 0) {
+        return complain(kExitPlugin, "the plug-in offers no module");
+    }
+    return kExitClean;
+}
+
+int showConfiguration(const PluginLibrary& plugin, HWND hostWindow) {
+    std::string error;
+    VisModule* module = firstModule(plugin, &error);
+    if (!module) {
+        return complain(kExitPlugin, error);
+    }
+    module->parentWindow = hostWindow;
+    module->libraryInstance = plugin.library;
+    module->config(module);
+    return kExitClean;
+}
+
+int run(const PluginLibrary& plugin, HWND hostWindow, const HostOptions& options,
+        const AudioClip& clip) {
+    std::string error;
+    VisModule* module = firstModule(plugin, &error);
+    if (!module) {
+        return complain(kExitPlugin, error);
+    }
+    double seconds = options.seconds;
+    if (seconds == 0 && clip.loops) {
+        seconds = kBeatDefaultRun;
+    }
+    std::printf("glintix-host: running \"%s\" every %d ms on %s (%d Hz, %s)",
+                module->description ? module->description : "", module->delayMs,
+                options.wavPath.empty() ? "the built-in beat" : options.wavPath.c_str(),
+                clip.sampleRate, clip.channels == 1 ? "mono" : "stereo");
+    if (seconds > 0) {
+        std::printf(" for up to %g s", seconds);
+    }
+    std::printf("\n");
+    RunReport report = runModule(module, plugin.library, hostWindow, clip, seconds);
+    return report.end == RunEnd::failedStart ? kExitPlugin : kExitClean;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Unbuffered, so that a test reading the output sees every line even if the plug-in
+    // takes the process down.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+
+    HostOptions options;
+    std::string error;
+    if (!parseHostOptions(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "glintix-host: %s (see --help)\n", error.c_str());
+        return kExitUsage;
+    }
+    if (options.mode == HostMode::help) {
+        std::fputs(hostUsage(), stdout);
+        return kExitClean;
+    }
+
+    // The audio first: a bad file is a usage error, whatever the plug-in.
+    AudioClip clip;
+    if (options.mode == HostMode::run) {
+        if (options.wavPath.empty()) {
+            clip = makeBeatTrack();
+        } else if (!loadWavFile(options.wavPath.c_str(), &clip, &error)) {
+            return complain(kExitUsage, "bad WAV file " + options.wavPath + ": " + error);
+        }
+    }
+
+    std::string path = options.pluginPath.empty() ? defaultPluginPath() : options.pluginPath;
+    PluginLibrary plugin;
+    if (!loadPlugin(path, &plugin, &error)) {
+        return complain(kExitPlugin, error);
+    }
+
+    HWND hostWindow = createHostWindow(GetModuleHandleA(nullptr));
+    int status = kExitClean;
+    switch (options.mode) {
+        case HostMode::list:
+            status = listModules(plugin);
+            break;
+        case HostMode::config:
+            status = showConfiguration(plugin, hostWindow);
+            break;
+        default:
+            status = run(plugin, hostWindow, options, clip);
+            break;
+    }
+    if (hostWindow) {
+        DestroyWindow(hostWindow);
+    }
+    unloadPlugin(&plugin);
+    return status;
+}
