@@ -1,0 +1,131 @@
+// Runs the benchmarks, then sums them up in one table of throughputs and ratios, every
+// figure taken from this run so that the ratios compare like with like.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/frame_buffers.h"
+
+namespace {
+
+// Keeps each benchmark's CPU time per iteration in microseconds; with repetitions, the
+// median.
+class TableReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) {
+                continue;
+            }
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.run_type == Run::RT_Aggregate && !median) {
+                continue;
+            }
+            const std::string name = run.run_name.str();
+            if (median || medians_.count(name) == 0) {
+                micros_[name] = run.GetAdjustedCPUTime() * 1e6 /
+                                benchmark::GetTimeUnitMultiplier(run.time_unit);
+                if (median) {
+                    medians_[name] = true;
+                }
+            }
+        }
+    }
+
+    // Microseconds, or a negative value when the benchmark did not run.
+    double micros(const std::string& name) const {
+        const auto found = micros_.find(name);
+        return found == micros_.end() ? -1.0 : found->second;
+    }
+
+private:
+    std::map<std::string, double> micros_;
+    std::map<std::string, bool> medians_;
+};
+
+double megapixels(double micros) { return micros > 0 ? kFramePixels / micros : 0.0; }
+
+void printRatio(double ratio, bool hasTarget, bool met) {
+    if (ratio <= 0) {
+        std::printf("  %9s", "-");
+        return;
+    }
+    std::printf("  %7.2fx%s", ratio, !hasTarget ? " " : met ? "+" : "!");
+}
+
+void printTable(const TableReporter& r) {
+    const double memcpyMicros = r.micros("memcpy");
+    std::printf("\nOne 640x480 frame, row by row, destination pitch 640 x bytes a pixel.\n");
+    std::printf("Mpixel/s; ratios are times against memcpy, throughputs against the others.\n");
+    std::printf("+ meets its target, ! misses it (targets: convertRow32 within 1.3x of memcpy;\n");
+    std::printf("each MMX converter above 1x its plain loop and at least 0.5x libyuv).\n\n");
+    std::printf("%-18s %8s %8s %8s %8s  %8s  %8s  %8s\n", "converter", "ours", "plain", "libyuv",
+                "memcpy", "time/mem", "vs plain", "vs libyuv");
+    const char* const converters[] = {"convertRow32",     "convertRow32Swap", "convertRow24",
+                                      "convertRow24Swap", "convertRow565",    "convertRow565Swap",
+                                      "convertRow555",    "convertRow555Swap"};
+    for (const char* c : converters) {
+        const std::string name = c;
+        const double ours = r.micros("ours/" + name);
+        const double plain = r.micros("plain/" + name);
+        const double yuv = r.micros("libyuv/" + name);
+        if (ours < 0) {
+            continue;
+        }
+        const bool mmx = name != "convertRow32Swap" && name != "convertRow24Swap";
+        std::printf("%-18s %8.0f %8.0f %8.0f %8.0f", c, megapixels(ours), megapixels(plain),
+                    megapixels(yuv), megapixels(memcpyMicros));
+        const double overMemcpy = memcpyMicros > 0 ? ours / memcpyMicros : -1;
+        printRatio(overMemcpy, name == "convertRow32", overMemcpy <= 1.3);
+        const double overPlain = plain > 0 ? plain / ours : -1;
+        printRatio(overPlain, mmx, overPlain > 1.0);
+        const double overYuv = yuv > 0 ? yuv / ours : -1;
+        printRatio(overYuv, mmx, overYuv >= 0.5);
+        std::printf("\n");
+    }
+
+    constexpr double kPeriodMicros = 25000.0;
+    std::printf(
+        "\nThe effect's frame, against the 25 ms frame period (target for the whole frame: "
+        "under 1%%).\n\n");
+    const struct {
+        const char* label;
+        const char* name;
+        bool target;
+    } frames[] = {
+        {"stepFountain, 25 particles", "stepFountain/25", false},
+        {"stepFountain, 500 particles", "stepFountain/500", false},
+        {"step + 480 rows at 5-6-5", "frame/step+convertRow565", true},
+    };
+    for (const auto& f : frames) {
+        const double micros = r.micros(f.name);
+        if (micros < 0) {
+            continue;
+        }
+        const double share = micros / kPeriodMicros * 100.0;
+        std::printf("%-30s %8.1f us  %6.2f%%%s\n", f.label, micros, share,
+                    !f.target     ? ""
+                    : share < 1.0 ? " +"
+                                  : " !");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    registerConverterBenchmarks();
+    registerFountainBenchmarks();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    TableReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    printTable(reporter);
+    return 0;
+}
