@@ -26,7 +26,16 @@ cleanup() {
     # The wineserver of the private prefix takes every Wine process of this scenario
     # with it; the X server goes last, so that no Wine process dies of a lost display.
     WINEPREFIX=$GLINTIX_WINEPREFIX wineserver -k 2>/dev/null || true
+    WINEPREFIX=$GLINTIX_WINEPREFIX timeout 10 wineserver -w 2>/dev/null || true
+    # A Wine process that was still starting when its server went can outlive it; those of
+    # the private prefix are all this scenario's.
     local pid
+    for pid in $(pgrep -f '^/usr/lib/wine/|\.exe' || true); do
+        if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" |
+            grep -qxF "WINEPREFIX=$GLINTIX_WINEPREFIX"; then
+            kill -9 "$pid" 2>/dev/null || true
+        fi
+    done
     for pid in "${background_pids[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
@@ -96,10 +105,10 @@ probe() {
     local desktop=$1
     shift
     if [ "$desktop" = - ]; then
-        "$GLINTIX_WINE_RUN" "$GLINTIX_PROBE" "$@" 2>/dev/null | tr -d '\r'
+        timeout 60 "$GLINTIX_WINE_RUN" "$GLINTIX_PROBE" "$@" 2>/dev/null | tr -d '\r'
     else
-        "$GLINTIX_WINE_RUN" explorer "/desktop=$desktop" "$GLINTIX_PROBE" "$@" 2>/dev/null |
-            tr -d '\r'
+        timeout 60 "$GLINTIX_WINE_RUN" explorer "/desktop=$desktop" "$GLINTIX_PROBE" "$@" \
+            2>/dev/null | tr -d '\r'
     fi
 }
 
@@ -114,6 +123,17 @@ wait_for() {
     show "$file"
     show "$work/$1.err"
     fail "no line matching '$2' from $1 within $3 s"
+}
+
+# wait_shown NAME: waits until the host has shown the plug-in's window after a successful
+# start; a host that ended instead fails the scenario at once.
+wait_shown() {
+    wait_for "$1" "showed the plug-in's window|^exit status" 30
+    grep -q "showed the plug-in's window" "$work/$1.out" || {
+        show "$work/$1.out"
+        show "$work/$1.err"
+        fail "$1: the host ended without showing the plug-in's window"
+    }
 }
 
 # host_status NAME: the host's exit status, once its run has ended.
@@ -148,7 +168,7 @@ screen_size() {
 capture() {
     local name=$1 count=$2 tries=40 shots=()
     while [ "$tries" -gt 0 ]; do
-        import -window root "$work/$name-0.png"
+        timeout 20 import -window root "$work/$name-0.png"
         [ "$(white_box "$work/$name-0.png" | cut -d' ' -f1)" != 0 ] && break
         sleep 0.25
         tries=$((tries - 1))
@@ -157,7 +177,7 @@ capture() {
     local i
     for ((i = 1; i < count; i++)); do
         sleep 0.3
-        import -window root "$work/$name-$i.png"
+        timeout 20 import -window root "$work/$name-$i.png"
         shots+=("$work/$name-$i.png")
     done
     convert "${shots[@]}" -evaluate-sequence max "$work/$name.png"

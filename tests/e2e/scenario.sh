@@ -44,8 +44,8 @@ scenario_plain() {
     note "1024x768x32: $(describe_format - 1024 768 32)"
     local before
     before=$(probe - current)
-    host_bg run - --seconds 5
-    wait_for run "showed the plug-in's window" 30
+    host_bg run - --seconds 8
+    wait_shown run
     capture shot 4
     # The fallback mode is 1024x768: the picture is centred at (192, 144).
     expect_white_inside "$work/shot.png" 192 144 831 623
@@ -58,8 +58,8 @@ scenario_desktop() {
     start_x 1024x768x24
     note "modes in a 640x480 virtual desktop: $(describe_modes e2e-modes,640x480)"
     note "640x480x32: $(describe_format e2e-format,640x480 640 480 32)"
-    host_bg run glintix,640x480 --seconds 5
-    wait_for run "showed the plug-in's window" 30
+    host_bg run glintix,640x480 --seconds 8
+    wait_shown run
     [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix)"
     capture shot 4
     expect_white_inside "$work/shot.png" 0 0 639 479
@@ -82,8 +82,8 @@ scenario_mode_change() {
     start_x 1024x768x24
     keep_desktop big,800x600
     [ "$(desktop_size big)" = 800x600 ] || fail "the desktop starts at $(desktop_size big)"
-    host_bg run big,800x600 --seconds 5
-    wait_for run "showed the plug-in's window" 30
+    host_bg run big,800x600 --seconds 8
+    wait_shown run
     local during
     during=$(desktop_size big)
     note "the 800x600 desktop during the run: $during"
@@ -106,7 +106,7 @@ present_or_fail_cleanly() {
     local desktop=$1 x0=$2 y0=$3 x1=$4 y1=$5
     local before
     before=$(probe "$desktop" current)
-    host_bg run "$desktop" --seconds 5
+    host_bg run "$desktop" --seconds 8
     wait_for run "showed the plug-in's window|^exit status" 30
     if grep -q "showed the plug-in's window" "$work/run.out"; then
         capture shot 3
@@ -157,7 +157,7 @@ plugin_x_window() {
 stop_run() {
     local name=$1 how=$2
     host_bg "$name" big,800x600 --seconds 30
-    wait_for "$name" "showed the plug-in's window" 30
+    wait_shown "$name"
     capture "$name-shot" 1
     local window
     window=$(plugin_x_window)
