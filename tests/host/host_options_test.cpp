@@ -27,6 +27,8 @@ TEST(HostOptions, NothingGivenRunsTheDefaultPluginOnTheBuiltInBeat) {
     EXPECT_EQ(p.options.pluginPath, "");
     EXPECT_EQ(p.options.wavPath, "");
     EXPECT_EQ(p.options.seconds, 0);
+    EXPECT_EQ(p.options.runs, 1);
+    EXPECT_EQ(parse({"--runs", "2"}).options.runs, 2);
 }
 
 TEST(HostOptions, TakesThePluginAndOptionsInAnyOrderAndEitherValueForm) {
@@ -81,6 +83,9 @@ TEST(HostOptions, MistakesAreRefusedWithOneLineReasons) {
         {{"--config", "--list"}, "exclude each other"},
         {{"--list", "--seconds", "3"}, "only to a run"},
         {{"--config", "--wav", "a.wav"}, "only to a run"},
+        {{"--runs", "0"}, "from 1 to 100"},
+        {{"--runs", "2x"}, "\"2x\""},
+        {{"--list", "--runs", "2"}, "only to a run"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);

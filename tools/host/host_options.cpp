@@ -29,6 +29,19 @@ bool parseSeconds(const std::string& text, double* seconds) {
     return true;
 }
 
+bool parseRuns(const std::string& text, int* runs) {
+    if (text.empty() || text.size() > 3 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const int value = std::atoi(text.c_str());
+    if (value < 1 || value > 100) {
+        return false;
+    }
+    *runs = value;
+    return true;
+}
+
 bool setMode(HostOptions* options, HostMode mode, std::string* error) {
     if (options->mode != HostMode::run && options->mode != mode) {
         return fail(error, "--config and --list exclude each other");
@@ -41,7 +54,7 @@ bool setMode(HostOptions* options, HostMode mode, std::string* error) {
 
 bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, std::string* error) {
     *options = HostOptions();
-    bool haveWav = false, haveSeconds = false, havePlugin = false, help = false;
+    bool haveWav = false, haveSeconds = false, haveRuns = false, havePlugin = false, help = false;
     bool endOfOptions = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -68,7 +81,7 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
             value = arg.substr(equals + 1);
             inlineValue = true;
         }
-        bool takesValue = name == "--wav" || name == "--seconds";
+        bool takesValue = name == "--wav" || name == "--seconds" || name == "--runs";
         if (takesValue && !inlineValue) {
             if (i + 1 >= argc) {
                 return fail(error, name + " needs a value");
@@ -95,6 +108,15 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
                                        value + "\"");
             }
             haveSeconds = true;
+        } else if (name == "--runs") {
+            if (haveRuns) {
+                return fail(error, "--runs given twice");
+            }
+            if (!parseRuns(value, &options->runs)) {
+                return fail(error,
+                            "--runs needs a whole number from 1 to 100, not \"" + value + "\"");
+            }
+            haveRuns = true;
         } else if (name == "--config") {
             if (!setMode(options, HostMode::config, error)) {
                 return false;
@@ -113,14 +135,15 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
         options->mode = HostMode::help;
         return true;
     }
-    if (options->mode != HostMode::run && (haveWav || haveSeconds)) {
-        return fail(error, "--wav and --seconds apply only to a run");
+    if (options->mode != HostMode::run && (haveWav || haveSeconds || haveRuns)) {
+        return fail(error, "--wav, --seconds and --runs apply only to a run");
     }
     return true;
 }
 
 const char* hostUsage() {
-    return "usage: glintix-host [PLUGIN.dll] [--wav FILE] [--seconds N] [--config] [--list]\n"
+    return "usage: glintix-host [PLUGIN.dll] [--wav FILE] [--seconds N] [--runs N] [--config]\n"
+           "                    [--list]\n"
            "\n"
            "Runs module 0 of a visualization plug-in on audio that it plays and analyses.\n"
            "\n"
@@ -129,6 +152,7 @@ const char* hostUsage() {
            "                built-in beat, 120 beats a minute, looped)\n"
            "  --seconds N   stop after N seconds (default: at the end of the WAV file; 20 for\n"
            "                the built-in beat)\n"
+           "  --runs N      start, run and stop the module N times in one load (default 1)\n"
            "  --config      show the module's configuration box; return once it is closed\n"
            "  --list        list the plug-in's modules\n"
            "  --help        show this text\n"

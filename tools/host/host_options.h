@@ -10,6 +10,7 @@ struct HostOptions {
     std::string pluginPath;  // empty: vis_glintix.dll beside the host
     std::string wavPath;     // empty: the built-in beat
     double seconds = 0;      // 0: until the audio ends (the built-in beat: its default run)
+    int runs = 1;            // start-render-stop cycles within one load of the plug-in
 };
 
 // Reads argv[1..argc-1]. On a mistake returns false with a one-line reason.

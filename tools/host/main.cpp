@@ -70,8 +70,19 @@ int run(const PluginLibrary& plugin, HWND hostWindow, const HostOptions& options
         std::printf(" for up to %g s", seconds);
     }
     std::printf("\n");
-    RunReport report = runModule(module, plugin.library, hostWindow, clip, seconds);
-    return report.end == RunEnd::failedStart ? kExitPlugin : kExitClean;
+    for (int run = 1; run <= options.runs; ++run) {
+        if (options.runs > 1) {
+            std::printf("glintix-host: run %d of %d\n", run, options.runs);
+        }
+        RunReport report = runModule(module, plugin.library, hostWindow, clip, seconds);
+        if (report.end == RunEnd::failedStart) {
+            return kExitPlugin;
+        }
+        if (report.end == RunEnd::interrupted) {
+            break;
+        }
+    }
+    return kExitClean;
 }
 
 }  // namespace
