@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of the real plug-in in glintix-host, under Wine with Xvfb:
-#   scenario.sh plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys
-#               | config | host-errors
+#   scenario.sh plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys |
+#               second-start | config | host-errors
 # Each line starting "saw:" tells what Wine gave; a failure ends with a line "FAIL: ...".
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -102,6 +102,25 @@ scenario_mode_change() {
 # Wine may refuse every mode or surface on a 16-bit screen. Either the picture shows
 # correctly, or the start fails cleanly: a message, a nonzero status, no window left and
 # the mode as it was.
+# Two starts in one load of the plug-in: the second comes up like the first, and each
+# stop gives the desktop back.
+scenario_second_start() {
+    start_x 1024x768x24
+    keep_desktop big,800x600
+    host_bg run big,800x600 --seconds 3 --runs 2
+    expect_clean_end run "time ran out"
+    local shown ends
+    shown=$(grep -c "showed the plug-in's window" "$work/run.out" || true)
+    ends=$(grep -c "render calls in .*ended: time ran out" "$work/run.out" || true)
+    note "two runs in one load: $shown windows shown, $ends runs that ran their time"
+    [ "$shown" = 2 ] && [ "$ends" = 2 ] || {
+        show "$work/run.out"
+        fail "the second start did not run like the first"
+    }
+    [ "$(desktop_size big)" = 800x600 ] || fail "the desktop is $(desktop_size big) after the runs"
+    release_desktop
+}
+
 present_or_fail_cleanly() {
     local desktop=$1 x0=$2 y0=$3 x1=$4 y1=$5
     local before
@@ -241,12 +260,13 @@ scenario_host_errors() {
 }
 
 case ${1:-} in
-    plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys | config | host-errors)
+    plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys | second-start | \
+        config | host-errors)
         "scenario_${1//-/_}"
         echo "passed: $1"
         ;;
     *)
-        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|config|host-errors" >&2
+        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors" >&2
         exit 2
         ;;
 esac
