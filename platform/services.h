@@ -2,12 +2,17 @@
 // DirectDraw, with the operations and arguments of the Windows calls themselves. The real
 // binding (platform/real) forwards each call to Win32; the simulated one (platform/sim)
 // answers from a scriptable model so the same code runs under test on any machine.
+//
+// DirectDraw has no entry of its own here: it is reached as on Windows, by loading
+// "ddraw.dll" with LoadLibraryA and looking up "DirectDrawCreate" with GetProcAddress, so
+// the library is never imported and a machine without it still loads the plug-in.
 #pragma once
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
+#include <ddraw.h>
 #include <windows.h>
 #else
 #include "platform/win32_types.h"
@@ -15,8 +20,34 @@
 
 namespace win {
 
+// The entry point that GetProcAddress(ddraw, "DirectDrawCreate") yields.
+typedef HRESULT(WINAPI* DirectDrawCreateFunction)(GUID* driver, LPDIRECTDRAW* directDraw,
+                                                  IUnknown* outer);
+
 // Kernel services.
 DWORD GetTickCount();
 void Sleep(DWORD milliseconds);
+HMODULE LoadLibraryA(LPCSTR name);
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+BOOL FreeLibrary(HMODULE module);
+HMODULE GetModuleHandleA(LPCSTR name);
+
+// Window system.
+ATOM RegisterClassA(const WNDCLASSA* windowClass);
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID creationData);
+BOOL DestroyWindow(HWND window);
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+HCURSOR SetCursor(HCURSOR cursor);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal);
+BOOL TranslateMessage(const MSG* message);
+LRESULT DispatchMessageA(const MSG* message);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 }  // namespace win

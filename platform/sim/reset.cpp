@@ -1,9 +1,15 @@
-#include "platform/sim/sim.h"
+#include "platform/sim/internal.h"
 
 namespace sim {
 
-void resetKernel();
+void reset() {
+    resetCalls();
+    resetFaults();
+    resetKernel();
+    resetWindows();
+    resetDirectDraw();
+}
 
-void reset() { resetKernel(); }
+std::string leaks() { return directDrawLeaks() + kernelLeaks() + windowLeaks(); }
 
 }  // namespace sim

@@ -1,7 +1,10 @@
 // Knobs and records of the simulated platform, for tests. Everything here lives in the
-// process and is reset by sim::reset().
+// process and is reset by sim::reset(). The simulation serves one test thread at a time;
+// windows and message queues still belong to the thread that made them, as on Windows.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,8 +12,29 @@
 
 namespace sim {
 
-// Puts every simulated service back to its state at process start.
+// Puts every simulated service back to its state at process start, and frees whatever
+// the code under test left behind: pointers it still holds into the simulation dangle.
 void reset();
+
+// ---- Calls ---------------------------------------------------------------------------
+
+// Every call into the platform since the last reset or clearCalls(), in order, as text:
+// "Name(arguments)" for kernel and window calls, "role.Method(arguments)" for DirectDraw,
+// where the role is "dd" for a DirectDraw object and "primary", "back" or "back2" for the
+// surfaces of a flip chain. Handles and flags are hexadecimal (see hex()), sizes decimal,
+// an absent pointer NULL.
+const std::vector<std::string>& calls();
+// The same calls without their arguments, for asserting order alone.
+std::vector<std::string> callNames();
+void clearCalls();
+// Whether calls are recorded at all; on at reset. Long runs that only look for leaks can
+// switch it off.
+void setRecording(bool on);
+// "0x1c": the form in which handles and flags appear in the calls.
+std::string hex(uintptr_t value);
+std::string hex(const void* pointer);
+
+// ---- Kernel --------------------------------------------------------------------------
 
 // The tick count that win::GetTickCount() answers.
 void setTick(DWORD tick);
@@ -18,5 +42,131 @@ DWORD tick();
 
 // Every win::Sleep argument since the last reset, in order. Sleeping also moves the tick on.
 const std::vector<DWORD>& sleeps();
+
+// The handle that LoadLibraryA("ddraw.dll") yields, and that of the host executable.
+HMODULE ddrawModule();
+HINSTANCE hostInstance();
+// Loads of ddraw.dll not yet matched by a FreeLibrary.
+int loadedLibraries();
+
+// ---- Faults --------------------------------------------------------------------------
+
+// A step that fails every time while its fault is set.
+enum class Fault {
+    LibraryLoad,       // LoadLibraryA yields no handle
+    EntryPoint,        // GetProcAddress finds no DirectDrawCreate
+    DirectDrawCreate,  // DDERR_NODIRECTDRAWHW
+    WindowCreation,    // CreateWindowExA yields no window
+    CooperativeLevel,  // SetCooperativeLevel: DDERR_EXCLUSIVEMODEALREADYSET
+    DisplayMode,       // every SetDisplayMode: DDERR_UNSUPPORTED
+    CreateSurface,     // every CreateSurface: DDERR_OUTOFVIDEOMEMORY
+    BackBuffer,        // GetAttachedSurface: DDERR_NOTFOUND
+    PixelFormat,       // GetPixelFormat: DDERR_GENERIC
+    Lock,              // every Lock: DDERR_SURFACELOST
+};
+void setFault(Fault fault, bool on = true);
+
+// ---- DirectDraw ----------------------------------------------------------------------
+
+struct Mode {
+    DWORD width;
+    DWORD height;
+    DWORD bits;
+};
+bool operator==(const Mode& a, const Mode& b);
+std::string describe(const Mode& mode);  // "640x480x32"
+
+// The modes that EnumDisplayModes offers, in this order. SetDisplayMode accepts exactly
+// these, less the refused ones. At reset: 640x480, 800x600 and 1024x768 at 16 and 32 bits.
+void setModes(const std::vector<Mode>& offered);
+// Offered all the same, but SetDisplayMode refuses it with DDERR_UNSUPPORTED.
+void refuseMode(const Mode& mode);
+// The mode of the desktop, which RestoreDisplayMode brings back. At reset: 1024x768x32.
+void setDesktopMode(const Mode& mode);
+Mode desktopMode();
+Mode currentMode();
+
+// The next `count` CreateSurface calls are refused with DDERR_OUTOFVIDEOMEMORY.
+void refuseSurfaceAttempts(int count);
+// The next `count` Lock calls are refused with DDERR_SURFACELOST.
+void refuseLocks(int count);
+
+// The pixel format of the surfaces made from now on. Without it, a surface takes the
+// format that goes with the mode's depth: X8R8G8B8, R8G8B8, R5G6B5, or 8-bit palette.
+struct PixelFormat {
+    DWORD flags;
+    DWORD bits;
+    DWORD red;
+    DWORD green;
+    DWORD blue;
+};
+void setPixelFormat(const PixelFormat& format);
+// The pitch of the surfaces made from now on; 0 (the default) or less than a row packs
+// the rows without gaps.
+void setPitch(LONG pitch);
+
+// Whether taking and giving up exclusive mode sends WM_ACTIVATEAPP (TRUE, then FALSE) to
+// the window, as Windows does when the window comes to the foreground. On at reset.
+void setActivationMessages(bool on);
+
+// The surface memory as it stands, with the layout that Lock reports. Surfaces are filled
+// with 0xCD bytes when made, so untouched memory shows. A colour fill writes only the
+// pixels of each row, never the rest of its pitch.
+struct SurfaceView {
+    const uint8_t* memory;  // null when there is no such surface
+    LONG pitch;
+    DWORD width;
+    DWORD height;
+    DWORD bits;
+};
+SurfaceView visibleSurface();  // the live primary
+SurfaceView backSurface();     // the live primary's first back buffer
+
+// The flags of the exclusive level that a DirectDraw object holds, else DDSCL_NORMAL.
+// Releasing an object gives back neither its level nor its display mode, unlike a real
+// DirectDraw: a test sees when the code forgets to.
+DWORD cooperativeLevel();
+int liveDirectDraws();
+int liveSurfaces();
+
+// ---- Window system -------------------------------------------------------------------
+
+// The live window of that class, or null.
+HWND findWindow(const char* className);
+bool windowExists(HWND window);
+bool windowVisible(HWND window);
+int liveWindows();
+// The class as registered, or null; its lpszClassName points at the simulation's copy.
+const WNDCLASSA* windowClass(const char* className);
+int registeredClasses();
+
+// What DefWindowProcA answers for a message it has no rule for. 0 at reset.
+void setDefWindowProcResult(LRESULT result);
+// The cursor that SetCursor set last; an arrow at reset.
+HCURSOR cursor();
+HCURSOR arrowCursor();
+
+// Messages waiting in the calling thread's queue.
+size_t queuedMessages();
+
+// The user's screensaver setting, as SPI_GETSCREENSAVEACTIVE reports it. On at reset.
+void setScreensaverActive(bool on);
+bool screensaverActive();
+
+struct ShownBox {
+    HWND owner;
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+const std::vector<ShownBox>& messageBoxes();
+
+// ---- Leaks ---------------------------------------------------------------------------
+
+// What the code under test still holds or has left changed, compared with the state at
+// reset (or as the knobs last set it): live DirectDraw objects and surfaces, loaded
+// libraries, live windows, registered classes, the display mode, the exclusive level and
+// the screensaver. Empty when everything was given back.
+std::string leaks();
 
 }  // namespace sim

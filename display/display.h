@@ -1,0 +1,33 @@
+// The fullscreen display: a window of its own, exclusive control of the screen through
+// DirectDraw, a flip chain that frames are converted into, and the window procedure that
+// turns the user's keys and the application's activation into the two flags below.
+//
+// Every call comes from the one thread that the host calls the module on: the window
+// belongs to it, and its messages are handled inside displayPresent.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/services.h"
+
+// Brings the display up for a picture of width x height pixels: 1 when it is up, 0 when the
+// start failed, in which case everything it had taken is given back already. `name` becomes
+// the window class and title, and must stay valid until displayShutdown.
+int displayInit(const char* name, uint32_t width, uint32_t height);
+
+// Handles the window's pending messages, then, while the application is active, puts the
+// picture (width x height pixels of 0x00RRGGBB, rows packed) on the screen. 0 when the back
+// buffer could not be locked and the frame was dropped; 1 otherwise.
+int displayPresent(const uint32_t* source);
+
+// Gives back the screen, the display mode and everything displayInit took. Safe after a
+// failed start and when called twice.
+void displayShutdown();
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// 1 while the effect is to keep going; Escape and a close request clear it.
+int runningFlag();
+void setRunningFlag(int value);
+// Nonzero while the application is in the foreground; frames are drawn only then.
+int activeFlag();

@@ -1,0 +1,146 @@
+#include <cstring>
+
+#include "display/display.h"
+#include "display/display_state.h"
+
+namespace {
+
+// DirectDraw reports failure by a negative result; positive ones are successes.
+bool failed(HRESULT result) { return result < 0; }
+
+// A failed start gives back at once what it took, by the teardown's own path: the host
+// makes no stop call after a failed start, and the desktop would otherwise stay in exclusive
+// mode at a changed resolution behind an invisible window.
+int abandonStart() {
+    displayShutdown();
+    return 0;
+}
+
+bool loadDirectDraw(DisplayState& d) {
+    d.library = win::LoadLibraryA("ddraw.dll");
+    if (!d.library) {
+        return false;
+    }
+    FARPROC entry = win::GetProcAddress(d.library, "DirectDrawCreate");
+    if (!entry) {
+        return false;
+    }
+    // Through a function type without arguments, which any function pointer may become.
+    auto directDrawCreate =
+        reinterpret_cast<win::DirectDrawCreateFunction>(reinterpret_cast<void (*)()>(entry));
+    return !failed(directDrawCreate(nullptr, &d.directDraw, nullptr));
+}
+
+void createWindow(DisplayState& d, const char* name) {
+    WNDCLASSA& wc = d.windowClass;
+    std::memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = windowProc;
+    // The host executable's instance, not the plug-in's: the icon is the host's.
+    wc.hInstance = win::GetModuleHandleA(nullptr);
+    wc.hIcon = win::LoadIconA(wc.hInstance, "IDI_MAIN");
+    wc.lpszClassName = name;
+    d.classRegistered = win::RegisterClassA(&wc) != 0;
+    // Never shown here: taking exclusive mode brings it to the front.
+    d.window = win::CreateWindowExA(0, name, name, WS_POPUP | WS_SYSMENU, 0, 0, 0, 0, nullptr,
+                                    nullptr, nullptr, nullptr);
+}
+
+bool setDisplayMode(DisplayState& d) {
+    IDirectDraw* dd = d.directDraw;
+    if (!failed(dd->SetDisplayMode(d.requestedWidth, d.requestedHeight, 32)) ||
+        !failed(dd->SetDisplayMode(d.requestedWidth, d.requestedHeight, 24)) ||
+        !failed(dd->SetDisplayMode(d.requestedWidth, d.requestedHeight, 16))) {
+        return true;
+    }
+    findFallbackMode();
+    if (d.bestArea == kNoModeFound ||
+        failed(dd->SetDisplayMode(d.modeWidth, d.modeHeight, d.modeDepth))) {
+        return false;
+    }
+    // An odd spare column or row goes to the right or the bottom.
+    d.xOffset = (d.modeWidth - d.requestedWidth) >> 1;
+    d.yOffset = (d.modeHeight - d.requestedHeight) >> 1;
+    return true;
+}
+
+// A flip chain with two back buffers, else one; else a lone primary, which the back-buffer
+// request that follows then refuses.
+bool createPrimary(DisplayState& d) {
+    DDSURFACEDESC desc;
+    std::memset(&desc, 0, sizeof desc);
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.dwBackBufferCount = 2;
+    desc.ddsCaps.dwCaps =
+        DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
+    if (!failed(d.directDraw->CreateSurface(&desc, &d.primary, nullptr))) {
+        return true;
+    }
+    desc.dwBackBufferCount = 1;
+    if (!failed(d.directDraw->CreateSurface(&desc, &d.primary, nullptr))) {
+        return true;
+    }
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
+    return !failed(d.directDraw->CreateSurface(&desc, &d.primary, nullptr));
+}
+
+bool chooseConverter(DisplayState& d) {
+    DDPIXELFORMAT format;
+    std::memset(&format, 0, sizeof format);
+    format.dwSize = sizeof format;
+    if (failed(d.primary->GetPixelFormat(&format)) || !(format.dwFlags & DDPF_RGB)) {
+        return false;
+    }
+    d.converter = selectRowConverter(format.dwRGBBitCount, format.dwRBitMask, format.dwGBitMask,
+                                     format.dwBBitMask);
+    return d.converter != nullptr;
+}
+
+// Switched off only when it was on, so that the teardown gives back the user's own setting.
+void holdScreensaver(DisplayState& d) {
+    BOOL active = FALSE;
+    win::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    if (active) {
+        win::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+        d.screensaverSwitchedOff = 1;
+    }
+}
+
+void blank(DisplayState& d) {
+    DDBLTFX fx;
+    std::memset(&fx, 0, sizeof fx);
+    fx.dwSize = sizeof fx;
+    fx.dwFillColor = 0;
+    d.primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    d.backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
+    d.primary->Flip(nullptr, DDFLIP_WAIT);
+}
+
+}  // namespace
+
+int displayInit(const char* name, uint32_t width, uint32_t height) {
+    DisplayState& d = displayState();
+    d.requestedWidth = d.modeWidth = width;
+    d.requestedHeight = d.modeHeight = height;
+    d.xOffset = d.yOffset = 0;
+
+    if (!loadDirectDraw(d)) {
+        return abandonStart();
+    }
+    createWindow(d, name);
+    if (failed(d.directDraw->SetCooperativeLevel(d.window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE)) ||
+        !setDisplayMode(d) || !createPrimary(d)) {
+        return abandonStart();
+    }
+    DDSCAPS caps;
+    caps.dwCaps = DDSCAPS_BACKBUFFER;
+    if (failed(d.primary->GetAttachedSurface(&caps, &d.backBuffer)) || !chooseConverter(d)) {
+        return abandonStart();
+    }
+    holdScreensaver(d);
+    // Twice, so that both buffers of the chain are black whichever shows first.
+    blank(d);
+    blank(d);
+    return 1;
+}

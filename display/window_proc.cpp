@@ -1,0 +1,35 @@
+#include "display/display.h"
+
+namespace {
+
+int running = 0;
+int active = 0;
+
+}  // namespace
+
+int runningFlag() { return running; }
+void setRunningFlag(int value) { running = value; }
+int activeFlag() { return active; }
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            // Only a stop request: the window must outlive it until the teardown, so the
+            // default handling, which would destroy it, is kept away.
+            running = 0;
+            return 0;
+        case WM_ACTIVATEAPP:
+            active = static_cast<int>(static_cast<uint32_t>(wParam));
+            return 0;
+        case WM_SETCURSOR:
+            win::SetCursor(nullptr);
+            return 0;
+        case WM_KEYDOWN:
+            if ((wParam & 0xFF) == VK_ESCAPE) {
+                running = 0;
+            }
+            return 0;
+        default:
+            return win::DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,49 @@
+#include "platform/services.h"
+
+namespace win {
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass) { return ::RegisterClassA(windowClass); }
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
+    return ::UnregisterClassA(className, instance);
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID creationData) {
+    return ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
+                             instance, creationData);
+}
+
+BOOL DestroyWindow(HWND window) { return ::DestroyWindow(window); }
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) { return ::LoadIconA(instance, name); }
+HCURSOR SetCursor(HCURSOR cursor) { return ::SetCursor(cursor); }
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal) {
+    return ::PeekMessageA(message, window, first, last, removal);
+}
+
+BOOL TranslateMessage(const MSG* message) { return ::TranslateMessage(message); }
+LRESULT DispatchMessageA(const MSG* message) { return ::DispatchMessageA(message); }
+
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::PostMessageA(window, message, wParam, lParam);
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendMessageA(window, message, wParam, lParam);
+}
+
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
+    return ::SystemParametersInfoA(action, uiParam, pvParam, winIni);
+}
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    return ::MessageBoxA(owner, text, caption, type);
+}
+
+}  // namespace win

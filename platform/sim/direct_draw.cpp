@@ -1,0 +1,726 @@
+#include <cstring>
+#include <utility>
+
+#include "platform/sim/internal.h"
+
+namespace {
+
+class SimSurface;
+class SimDirectDraw;
+
+std::vector<sim::Mode> offeredModes;
+std::vector<sim::Mode> refusedModes;
+sim::Mode desktop;
+sim::Mode current;
+int surfaceRefusals = 0;
+int lockRefusals = 0;
+bool formatOverridden = false;
+sim::PixelFormat formatOverride;
+LONG pitchOverride = 0;
+bool activationMessages = true;
+
+SimDirectDraw* exclusiveOwner = nullptr;
+DWORD exclusiveFlags = 0;
+HWND exclusiveWindow = nullptr;
+
+// Every object made since the reset, released ones included, so that a call on a released
+// object is caught instead of reaching freed memory.
+std::vector<SimDirectDraw*> objects;
+std::vector<SimSurface*> surfaces;
+
+DDPIXELFORMAT formatForDepth(DWORD bits) {
+    DDPIXELFORMAT format;
+    std::memset(&format, 0, sizeof format);
+    format.dwSize = sizeof format;
+    format.dwRGBBitCount = bits;
+    if (bits == 8) {
+        format.dwFlags = DDPF_PALETTEINDEXED8;
+    } else if (bits == 16) {
+        format.dwFlags = DDPF_RGB;
+        format.dwRBitMask = 0xF800;
+        format.dwGBitMask = 0x07E0;
+        format.dwBBitMask = 0x001F;
+    } else {
+        format.dwFlags = DDPF_RGB;
+        if (bits == 24 || bits == 32) {
+            format.dwRBitMask = 0x00FF0000;
+            format.dwGBitMask = 0x0000FF00;
+            format.dwBBitMask = 0x000000FF;
+        }
+    }
+    return format;
+}
+
+DDPIXELFORMAT formatForNewSurface() {
+    if (!formatOverridden) {
+        return formatForDepth(current.bits);
+    }
+    DDPIXELFORMAT format = formatForDepth(formatOverride.bits);
+    format.dwFlags = formatOverride.flags;
+    format.dwRBitMask = formatOverride.red;
+    format.dwGBitMask = formatOverride.green;
+    format.dwBBitMask = formatOverride.blue;
+    return format;
+}
+
+LONG rowBytes(DWORD width, DWORD bits) { return static_cast<LONG>(width * ((bits + 7) / 8)); }
+
+bool contains(const std::vector<sim::Mode>& modes, const sim::Mode& mode) {
+    for (const sim::Mode& m : modes) {
+        if (m == mode) {
+            return true;
+        }
+    }
+    return false;
+}
+
+class SimSurface final : public IDirectDrawSurface {
+public:
+    SimSurface(std::string role, SimDirectDraw* owner, DWORD width, DWORD height,
+               const DDPIXELFORMAT& format)
+        : role_(std::move(role)), owner_(owner), width_(width), height_(height), format_(format) {
+        LONG tight = rowBytes(width, format.dwRGBBitCount);
+        pitch_ = pitchOverride >= tight ? pitchOverride : tight;
+        memory_.assign(static_cast<size_t>(pitch_) * height, 0xCD);
+    }
+
+    bool alive() const { return alive_; }
+    const std::string& role() const { return role_; }
+    SimDirectDraw* owner() const { return owner_; }
+    SimSurface* firstBack() const { return backs_.empty() ? nullptr : backs_[0]; }
+    void attach(SimSurface* back) { backs_.push_back(back); }
+
+    sim::SurfaceView view() const {
+        return sim::SurfaceView{memory_.data(), pitch_, width_, height_, format_.dwRGBBitCount};
+    }
+
+    // A flip chain lives and dies with its primary.
+    void die() {
+        alive_ = false;
+        std::vector<uint8_t>().swap(memory_);
+        for (SimSurface* back : backs_) {
+            back->die();
+        }
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override {
+        return unsupported("QueryInterface");
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        enter("AddRef", "");
+        return ++references_;
+    }
+
+    ULONG STDMETHODCALLTYPE Release() override {
+        enter("Release", "");
+        if (references_ > 0) {
+            --references_;
+        }
+        // A back buffer goes only with its primary, whatever references it was given.
+        if (references_ == 0 && role_ == "primary") {
+            die();
+        }
+        return references_;
+    }
+
+    HRESULT STDMETHODCALLTYPE AddAttachedSurface(LPDIRECTDRAWSURFACE) override {
+        return unsupported("AddAttachedSurface");
+    }
+    HRESULT STDMETHODCALLTYPE AddOverlayDirtyRect(LPRECT) override {
+        return unsupported("AddOverlayDirtyRect");
+    }
+
+    HRESULT STDMETHODCALLTYPE Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
+                                  DWORD flags, LPDDBLTFX fx) override {
+        enter("Blt", sim::hex(destRect) + ", " + sim::hex(source) + ", " + sim::hex(sourceRect) +
+                         ", " + sim::hex(flags) + ", " +
+                         (fx ? "fill " + sim::hex(fx->dwFillColor) : std::string("NULL")));
+        if (locked_) {
+            return DDERR_SURFACEBUSY;
+        }
+        if (!(flags & DDBLT_COLORFILL) || destRect || source || sourceRect) {
+            return DDERR_UNSUPPORTED;
+        }
+        if (!fx || fx->dwSize != sizeof(DDBLTFX)) {
+            return DDERR_INVALIDPARAMS;
+        }
+        DWORD bytes = (format_.dwRGBBitCount + 7) / 8;
+        for (DWORD y = 0; y < height_; ++y) {
+            uint8_t* row = memory_.data() + static_cast<size_t>(y) * pitch_;
+            for (DWORD x = 0; x < width_; ++x) {
+                for (DWORD b = 0; b < bytes; ++b) {
+                    row[x * bytes + b] = static_cast<uint8_t>(fx->dwFillColor >> (8 * b));
+                }
+            }
+        }
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE BltBatch(LPDDBLTBATCH, DWORD, DWORD) override {
+        return unsupported("BltBatch");
+    }
+    HRESULT STDMETHODCALLTYPE BltFast(DWORD, DWORD, LPDIRECTDRAWSURFACE, LPRECT, DWORD) override {
+        return unsupported("BltFast");
+    }
+    HRESULT STDMETHODCALLTYPE DeleteAttachedSurface(DWORD, LPDIRECTDRAWSURFACE) override {
+        return unsupported("DeleteAttachedSurface");
+    }
+    HRESULT STDMETHODCALLTYPE EnumAttachedSurfaces(LPVOID, LPDDENUMSURFACESCALLBACK) override {
+        return unsupported("EnumAttachedSurfaces");
+    }
+    HRESULT STDMETHODCALLTYPE EnumOverlayZOrders(DWORD, LPVOID, LPDDENUMSURFACESCALLBACK) override {
+        return unsupported("EnumOverlayZOrders");
+    }
+
+    HRESULT STDMETHODCALLTYPE Flip(LPDIRECTDRAWSURFACE targetOverride, DWORD flags) override;
+
+    HRESULT STDMETHODCALLTYPE GetAttachedSurface(LPDDSCAPS caps,
+                                                 LPDIRECTDRAWSURFACE* surface) override {
+        enter("GetAttachedSurface", caps ? sim::hex(caps->dwCaps) : std::string("NULL"));
+        if (!caps || !surface) {
+            return DDERR_INVALIDPARAMS;
+        }
+        if (sim::faultSet(sim::Fault::BackBuffer) || !(caps->dwCaps & DDSCAPS_BACKBUFFER) ||
+            backs_.empty()) {
+            return DDERR_NOTFOUND;
+        }
+        *surface = backs_[0];
+        ++backs_[0]->references_;
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetBltStatus(DWORD) override { return unsupported("GetBltStatus"); }
+    HRESULT STDMETHODCALLTYPE GetCaps(LPDDSCAPS) override { return unsupported("GetCaps"); }
+    HRESULT STDMETHODCALLTYPE GetClipper(LPDIRECTDRAWCLIPPER*) override {
+        return unsupported("GetClipper");
+    }
+    HRESULT STDMETHODCALLTYPE GetColorKey(DWORD, LPDDCOLORKEY) override {
+        return unsupported("GetColorKey");
+    }
+    HRESULT STDMETHODCALLTYPE GetDC(HDC*) override { return unsupported("GetDC"); }
+    HRESULT STDMETHODCALLTYPE GetFlipStatus(DWORD) override { return unsupported("GetFlipStatus"); }
+    HRESULT STDMETHODCALLTYPE GetOverlayPosition(LPLONG, LPLONG) override {
+        return unsupported("GetOverlayPosition");
+    }
+    HRESULT STDMETHODCALLTYPE GetPalette(LPDIRECTDRAWPALETTE*) override {
+        return unsupported("GetPalette");
+    }
+
+    HRESULT STDMETHODCALLTYPE GetPixelFormat(LPDDPIXELFORMAT format) override {
+        enter("GetPixelFormat", format ? std::to_string(format->dwSize) : std::string("NULL"));
+        if (sim::faultSet(sim::Fault::PixelFormat)) {
+            return DDERR_GENERIC;
+        }
+        if (!format || format->dwSize != sizeof(DDPIXELFORMAT)) {
+            return DDERR_INVALIDPARAMS;
+        }
+        *format = format_;
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE GetSurfaceDesc(LPDDSURFACEDESC) override {
+        return unsupported("GetSurfaceDesc");
+    }
+    HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTDRAW, LPDDSURFACEDESC) override {
+        return unsupported("Initialize");
+    }
+
+    HRESULT STDMETHODCALLTYPE IsLost() override {
+        enter("IsLost", "");
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags,
+                                   HANDLE event) override {
+        enter("Lock", sim::hex(rect) + ", " +
+                          (desc ? std::to_string(desc->dwSize) : std::string("NULL")) + ", " +
+                          sim::hex(flags) + ", " + sim::hex(event));
+        if (rect) {
+            return DDERR_UNSUPPORTED;
+        }
+        if (!desc || desc->dwSize != sizeof(DDSURFACEDESC)) {
+            return DDERR_INVALIDPARAMS;
+        }
+        if (locked_) {
+            return DDERR_SURFACEBUSY;
+        }
+        if (sim::faultSet(sim::Fault::Lock) || lockRefusals > 0) {
+            if (lockRefusals > 0) {
+                --lockRefusals;
+            }
+            return DDERR_SURFACELOST;
+        }
+        desc->dwFlags =
+            DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_LPSURFACE;
+        desc->dwHeight = height_;
+        desc->dwWidth = width_;
+        desc->lPitch = pitch_;
+        desc->lpSurface = memory_.data();
+        desc->ddpfPixelFormat = format_;
+        desc->ddsCaps.dwCaps = role_ == "primary" ? DDSCAPS_PRIMARYSURFACE : DDSCAPS_BACKBUFFER;
+        locked_ = true;
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE ReleaseDC(HDC) override { return unsupported("ReleaseDC"); }
+
+    HRESULT STDMETHODCALLTYPE Restore() override {
+        enter("Restore", "");
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE SetClipper(LPDIRECTDRAWCLIPPER) override {
+        return unsupported("SetClipper");
+    }
+    HRESULT STDMETHODCALLTYPE SetColorKey(DWORD, LPDDCOLORKEY) override {
+        return unsupported("SetColorKey");
+    }
+    HRESULT STDMETHODCALLTYPE SetOverlayPosition(LONG, LONG) override {
+        return unsupported("SetOverlayPosition");
+    }
+    HRESULT STDMETHODCALLTYPE SetPalette(LPDIRECTDRAWPALETTE) override {
+        return unsupported("SetPalette");
+    }
+
+    HRESULT STDMETHODCALLTYPE Unlock(LPVOID surfaceData) override {
+        bool own = surfaceData && surfaceData == memory_.data();
+        enter("Unlock", own ? std::string("lpSurface") : sim::hex(surfaceData));
+        if (!locked_) {
+            return DDERR_NOTLOCKED;
+        }
+        if (surfaceData && !own) {
+            return DDERR_INVALIDPARAMS;
+        }
+        locked_ = false;
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE UpdateOverlay(LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD,
+                                            LPDDOVERLAYFX) override {
+        return unsupported("UpdateOverlay");
+    }
+    HRESULT STDMETHODCALLTYPE UpdateOverlayDisplay(DWORD) override {
+        return unsupported("UpdateOverlayDisplay");
+    }
+    HRESULT STDMETHODCALLTYPE UpdateOverlayZOrder(DWORD, LPDIRECTDRAWSURFACE) override {
+        return unsupported("UpdateOverlayZOrder");
+    }
+
+private:
+    void enter(const char* method, const std::string& arguments) {
+        sim::record(role_ + "." + method + "(" + arguments + ")");
+        if (!alive_) {
+            sim::crash(role_ + "." + method + " called on a released surface");
+        }
+        sim::requireDdrawLoaded(method);
+    }
+
+    HRESULT unsupported(const char* method) {
+        enter(method, "...");
+        return DDERR_UNSUPPORTED;
+    }
+
+    std::string role_;
+    SimDirectDraw* owner_;
+    bool alive_ = true;
+    ULONG references_ = 1;
+    DWORD width_;
+    DWORD height_;
+    LONG pitch_;
+    DDPIXELFORMAT format_;
+    std::vector<uint8_t> memory_;
+    bool locked_ = false;
+    std::vector<SimSurface*> backs_;
+};
+
+class SimDirectDraw final : public IDirectDraw {
+public:
+    bool alive() const { return alive_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override {
+        return unsupported("QueryInterface");
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        enter("AddRef", "");
+        return ++references_;
+    }
+
+    ULONG STDMETHODCALLTYPE Release() override {
+        enter("Release", "");
+        if (references_ > 0 && --references_ == 0) {
+            alive_ = false;
+        }
+        return references_;
+    }
+
+    HRESULT STDMETHODCALLTYPE Compact() override { return unsupported("Compact"); }
+    HRESULT STDMETHODCALLTYPE CreateClipper(DWORD, LPDIRECTDRAWCLIPPER*, IUnknown*) override {
+        return unsupported("CreateClipper");
+    }
+    HRESULT STDMETHODCALLTYPE CreatePalette(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*,
+                                            IUnknown*) override {
+        return unsupported("CreatePalette");
+    }
+
+    HRESULT STDMETHODCALLTYPE CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
+                                            IUnknown* outer) override {
+        enter("CreateSurface", desc ? sim::hex(desc->dwFlags) + ", " +
+                                          std::to_string(desc->dwBackBufferCount) + ", " +
+                                          sim::hex(desc->ddsCaps.dwCaps)
+                                    : std::string("NULL"));
+        if (!surface || !desc || desc->dwSize != sizeof(DDSURFACEDESC)) {
+            return DDERR_INVALIDPARAMS;
+        }
+        *surface = nullptr;
+        if (outer) {
+            return CLASS_E_NOAGGREGATION;
+        }
+        if (sim::faultSet(sim::Fault::CreateSurface) || surfaceRefusals > 0) {
+            if (surfaceRefusals > 0) {
+                --surfaceRefusals;
+            }
+            return DDERR_OUTOFVIDEOMEMORY;
+        }
+        if (!cooperativeLevelSet_) {
+            return DDERR_NOCOOPERATIVELEVELSET;
+        }
+        DWORD caps = desc->ddsCaps.dwCaps;
+        if (!(desc->dwFlags & DDSD_CAPS) || !(caps & DDSCAPS_PRIMARYSURFACE)) {
+            return DDERR_UNSUPPORTED;  // the simulation makes primary surfaces only
+        }
+        if (primary_ && primary_->alive()) {
+            return DDERR_PRIMARYSURFACEALREADYEXISTS;
+        }
+        DWORD backCount = 0;
+        if (caps & DDSCAPS_FLIP) {
+            if (exclusiveOwner != this) {
+                return DDERR_NOEXCLUSIVEMODE;
+            }
+            if (!(caps & DDSCAPS_COMPLEX) || !(desc->dwFlags & DDSD_BACKBUFFERCOUNT) ||
+                desc->dwBackBufferCount == 0) {
+                return DDERR_INVALIDCAPS;
+            }
+            backCount = desc->dwBackBufferCount;
+        }
+        DDPIXELFORMAT format = formatForNewSurface();
+        primary_ = new SimSurface("primary", this, current.width, current.height, format);
+        surfaces.push_back(primary_);
+        for (DWORD i = 0; i < backCount; ++i) {
+            SimSurface* back = new SimSurface(i == 0 ? "back" : "back" + std::to_string(i + 1),
+                                              this, current.width, current.height, format);
+            surfaces.push_back(back);
+            primary_->attach(back);
+        }
+        *surface = primary_;
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE DuplicateSurface(LPDIRECTDRAWSURFACE, LPDIRECTDRAWSURFACE*) override {
+        return unsupported("DuplicateSurface");
+    }
+
+    HRESULT STDMETHODCALLTYPE EnumDisplayModes(DWORD flags, LPDDSURFACEDESC desc, LPVOID context,
+                                               LPDDENUMMODESCALLBACK callback) override {
+        enter("EnumDisplayModes",
+              sim::hex(flags) + ", " + sim::hex(desc) + ", " + sim::hex(context));
+        if (!callback) {
+            return DDERR_INVALIDPARAMS;
+        }
+        if (desc) {
+            return DDERR_UNSUPPORTED;  // no matching description: every mode is offered
+        }
+        std::vector<sim::Mode> modes = offeredModes;
+        for (const sim::Mode& mode : modes) {
+            DDSURFACEDESC offered;
+            std::memset(&offered, 0, sizeof offered);
+            offered.dwSize = sizeof offered;
+            offered.dwFlags =
+                DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
+            offered.dwWidth = mode.width;
+            offered.dwHeight = mode.height;
+            offered.lPitch = rowBytes(mode.width, mode.bits);
+            offered.dwRefreshRate = 60;
+            offered.ddpfPixelFormat = formatForDepth(mode.bits);
+            if (callback(&offered, context) == DDENUMRET_CANCEL) {
+                break;
+            }
+        }
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE EnumSurfaces(DWORD, LPDDSURFACEDESC, LPVOID,
+                                           LPDDENUMSURFACESCALLBACK) override {
+        return unsupported("EnumSurfaces");
+    }
+    HRESULT STDMETHODCALLTYPE FlipToGDISurface() override {
+        return unsupported("FlipToGDISurface");
+    }
+    HRESULT STDMETHODCALLTYPE GetCaps(LPDDCAPS, LPDDCAPS) override {
+        return unsupported("GetCaps");
+    }
+    HRESULT STDMETHODCALLTYPE GetDisplayMode(LPDDSURFACEDESC) override {
+        return unsupported("GetDisplayMode");
+    }
+    HRESULT STDMETHODCALLTYPE GetFourCCCodes(LPDWORD, LPDWORD) override {
+        return unsupported("GetFourCCCodes");
+    }
+    HRESULT STDMETHODCALLTYPE GetGDISurface(LPDIRECTDRAWSURFACE*) override {
+        return unsupported("GetGDISurface");
+    }
+    HRESULT STDMETHODCALLTYPE GetMonitorFrequency(LPDWORD) override {
+        return unsupported("GetMonitorFrequency");
+    }
+    HRESULT STDMETHODCALLTYPE GetScanLine(LPDWORD) override { return unsupported("GetScanLine"); }
+    HRESULT STDMETHODCALLTYPE GetVerticalBlankStatus(BOOL*) override {
+        return unsupported("GetVerticalBlankStatus");
+    }
+    HRESULT STDMETHODCALLTYPE Initialize(GUID*) override { return unsupported("Initialize"); }
+
+    HRESULT STDMETHODCALLTYPE RestoreDisplayMode() override {
+        enter("RestoreDisplayMode", "");
+        current = desktop;
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND window, DWORD flags) override {
+        enter("SetCooperativeLevel", sim::hex(window) + ", " + sim::hex(flags));
+        if (sim::faultSet(sim::Fault::CooperativeLevel)) {
+            return DDERR_EXCLUSIVEMODEALREADYSET;
+        }
+        if (flags & DDSCL_EXCLUSIVE) {
+            if (!(flags & DDSCL_FULLSCREEN) || !sim::windowExists(window)) {
+                return DDERR_INVALIDPARAMS;
+            }
+            if (exclusiveOwner && exclusiveOwner != this) {
+                return DDERR_EXCLUSIVEMODEALREADYSET;
+            }
+            bool newlyExclusive = exclusiveOwner != this;
+            exclusiveOwner = this;
+            exclusiveFlags = flags;
+            exclusiveWindow = window;
+            cooperativeLevelSet_ = true;
+            sim::showWindow(window);
+            if (newlyExclusive && activationMessages) {
+                sim::deliver(window, WM_ACTIVATEAPP, TRUE, 0);
+            }
+            return DD_OK;
+        }
+        if (!(flags & DDSCL_NORMAL)) {
+            return DDERR_INVALIDPARAMS;
+        }
+        cooperativeLevelSet_ = true;
+        if (exclusiveOwner == this) {
+            HWND previous = exclusiveWindow;
+            exclusiveOwner = nullptr;
+            exclusiveFlags = 0;
+            exclusiveWindow = nullptr;
+            if (activationMessages) {
+                sim::deliver(previous, WM_ACTIVATEAPP, FALSE, 0);
+            }
+        }
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE SetDisplayMode(DWORD width, DWORD height, DWORD bits) override {
+        enter("SetDisplayMode",
+              std::to_string(width) + ", " + std::to_string(height) + ", " + std::to_string(bits));
+        if (exclusiveOwner && exclusiveOwner != this) {
+            return DDERR_NOEXCLUSIVEMODE;
+        }
+        sim::Mode mode{width, height, bits};
+        if (sim::faultSet(sim::Fault::DisplayMode) || !contains(offeredModes, mode) ||
+            contains(refusedModes, mode)) {
+            return DDERR_UNSUPPORTED;
+        }
+        current = mode;
+        return DD_OK;
+    }
+
+    HRESULT STDMETHODCALLTYPE WaitForVerticalBlank(DWORD, HANDLE) override {
+        return unsupported("WaitForVerticalBlank");
+    }
+
+private:
+    void enter(const char* method, const std::string& arguments) {
+        sim::record(std::string("dd.") + method + "(" + arguments + ")");
+        if (!alive_) {
+            sim::crash(std::string("dd.") + method + " called on a released DirectDraw object");
+        }
+        sim::requireDdrawLoaded(method);
+    }
+
+    HRESULT unsupported(const char* method) {
+        enter(method, "...");
+        return DDERR_UNSUPPORTED;
+    }
+
+    bool alive_ = true;
+    ULONG references_ = 1;
+    bool cooperativeLevelSet_ = false;
+    SimSurface* primary_ = nullptr;
+};
+
+HRESULT STDMETHODCALLTYPE SimSurface::Flip(LPDIRECTDRAWSURFACE targetOverride, DWORD flags) {
+    enter("Flip", sim::hex(targetOverride) + ", " + sim::hex(flags));
+    if (targetOverride) {
+        return DDERR_UNSUPPORTED;
+    }
+    if (backs_.empty()) {
+        return DDERR_NOTFLIPPABLE;
+    }
+    if (exclusiveOwner != owner_) {
+        return DDERR_NOEXCLUSIVEMODE;
+    }
+    if (locked_) {
+        return DDERR_SURFACEBUSY;
+    }
+    for (SimSurface* back : backs_) {
+        if (back->locked_) {
+            return DDERR_SURFACEBUSY;
+        }
+    }
+    // The memory moves one step along the chain: the first back buffer's picture shows,
+    // and the one that showed goes to the end of the chain.
+    std::swap(memory_, backs_[0]->memory_);
+    for (size_t i = 0; i + 1 < backs_.size(); ++i) {
+        std::swap(backs_[i]->memory_, backs_[i + 1]->memory_);
+    }
+    return DD_OK;
+}
+
+SimSurface* livePrimary() {
+    for (auto it = surfaces.rbegin(); it != surfaces.rend(); ++it) {
+        if ((*it)->alive() && (*it)->role() == "primary") {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+namespace sim {
+
+HRESULT WINAPI directDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer) {
+    record("DirectDrawCreate(" + hex(driver) + ", " + hex(outer) + ")");
+    requireDdrawLoaded("DirectDrawCreate");
+    if (!directDraw) {
+        return DDERR_INVALIDPARAMS;
+    }
+    *directDraw = nullptr;
+    if (outer) {
+        return CLASS_E_NOAGGREGATION;
+    }
+    if (faultSet(Fault::DirectDrawCreate)) {
+        return DDERR_NODIRECTDRAWHW;
+    }
+    SimDirectDraw* object = new SimDirectDraw;
+    objects.push_back(object);
+    *directDraw = object;
+    return DD_OK;
+}
+
+bool operator==(const Mode& a, const Mode& b) {
+    return a.width == b.width && a.height == b.height && a.bits == b.bits;
+}
+
+std::string describe(const Mode& mode) {
+    return std::to_string(mode.width) + "x" + std::to_string(mode.height) + "x" +
+           std::to_string(mode.bits);
+}
+
+void resetDirectDraw() {
+    for (SimSurface* surface : surfaces) {
+        delete surface;
+    }
+    surfaces.clear();
+    for (SimDirectDraw* object : objects) {
+        delete object;
+    }
+    objects.clear();
+    offeredModes.clear();
+    for (DWORD bits : {16u, 32u}) {
+        offeredModes.push_back(Mode{640, 480, bits});
+        offeredModes.push_back(Mode{800, 600, bits});
+        offeredModes.push_back(Mode{1024, 768, bits});
+    }
+    refusedModes.clear();
+    desktop = current = Mode{1024, 768, 32};
+    surfaceRefusals = 0;
+    lockRefusals = 0;
+    formatOverridden = false;
+    pitchOverride = 0;
+    activationMessages = true;
+    exclusiveOwner = nullptr;
+    exclusiveFlags = 0;
+    exclusiveWindow = nullptr;
+}
+
+// The state at process start is the state after a reset.
+[[maybe_unused]] const bool initialised = (resetDirectDraw(), true);
+
+void setModes(const std::vector<Mode>& offered) { offeredModes = offered; }
+void refuseMode(const Mode& mode) { refusedModes.push_back(mode); }
+void setDesktopMode(const Mode& mode) { desktop = current = mode; }
+Mode desktopMode() { return desktop; }
+Mode currentMode() { return current; }
+void refuseSurfaceAttempts(int count) { surfaceRefusals = count; }
+void refuseLocks(int count) { lockRefusals = count; }
+
+void setPixelFormat(const PixelFormat& format) {
+    formatOverridden = true;
+    formatOverride = format;
+}
+
+void setPitch(LONG pitch) { pitchOverride = pitch; }
+void setActivationMessages(bool on) { activationMessages = on; }
+
+SurfaceView visibleSurface() {
+    SimSurface* primary = livePrimary();
+    return primary ? primary->view() : SurfaceView{nullptr, 0, 0, 0, 0};
+}
+
+SurfaceView backSurface() {
+    SimSurface* primary = livePrimary();
+    SimSurface* back = primary ? primary->firstBack() : nullptr;
+    return back ? back->view() : SurfaceView{nullptr, 0, 0, 0, 0};
+}
+
+DWORD cooperativeLevel() { return exclusiveOwner ? exclusiveFlags : DDSCL_NORMAL; }
+
+int liveDirectDraws() {
+    int count = 0;
+    for (SimDirectDraw* object : objects) {
+        count += object->alive();
+    }
+    return count;
+}
+
+int liveSurfaces() {
+    int count = 0;
+    for (SimSurface* surface : surfaces) {
+        count += surface->alive();
+    }
+    return count;
+}
+
+std::string directDrawLeaks() {
+    std::string found;
+    if (int count = liveDirectDraws()) {
+        found += std::to_string(count) + " DirectDraw object(s); ";
+    }
+    if (int count = liveSurfaces()) {
+        found += std::to_string(count) + " surface(s); ";
+    }
+    if (!(current == desktop)) {
+        found += "display mode " + describe(current) + " (desktop " + describe(desktop) + "); ";
+    }
+    if (exclusiveOwner) {
+        found += "exclusive level " + hex(exclusiveFlags) + "; ";
+    }
+    return found;
+}
+
+}  // namespace sim

@@ -1,0 +1,34 @@
+// What the parts of the simulation share among themselves; tests use sim.h.
+#pragma once
+
+#include <string>
+
+#include "platform/sim/sim.h"
+
+namespace sim {
+
+void record(const std::string& call);
+bool faultSet(Fault fault);
+
+// A caller that reaches into ddraw.dll after unloading it would crash on Windows; the
+// simulation stops the test with a message instead of carrying on.
+void requireDdrawLoaded(const char* what);
+[[noreturn]] void crash(const std::string& why);
+
+// Delivers a message to a live window's procedure at once, as the window system does for
+// sent messages; 0 when the window does not exist.
+LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void showWindow(HWND window);
+
+void resetCalls();
+void resetFaults();
+void resetKernel();
+void resetWindows();
+void resetDirectDraw();
+
+// Parts of leaks(), each "" when nothing is held.
+std::string kernelLeaks();
+std::string windowLeaks();
+std::string directDrawLeaks();
+
+}  // namespace sim

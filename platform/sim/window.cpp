@@ -1,0 +1,394 @@
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <thread>
+
+#include "platform/sim/internal.h"
+
+namespace {
+
+struct Window {
+    HWND handle;
+    std::string className;
+    std::string title;
+    DWORD style;
+    DWORD exStyle;
+    std::thread::id thread;
+    WNDPROC procedure;
+    bool visible;
+    bool destroying;
+};
+
+struct RegisteredClass {
+    WNDCLASSA record;
+    std::string name;
+};
+
+// Handles are reused, lowest free first, as Windows reuses the slots of destroyed windows:
+// code that keeps a stale handle then meets another window under it.
+constexpr uintptr_t kFirstWindow = 0x10010;
+constexpr uintptr_t kWindowStep = 4;
+
+HCURSOR const kArrowCursor = reinterpret_cast<HCURSOR>(uintptr_t{0x10003});
+HICON const kMainIcon = reinterpret_cast<HICON>(uintptr_t{0x10021});
+
+std::vector<Window> windows;
+std::map<std::string, RegisteredClass> classes;
+std::map<std::thread::id, std::deque<MSG>> queues;
+ATOM nextAtom = 0xC000;
+LRESULT defaultResult = 0;
+HCURSOR currentCursor = kArrowCursor;
+bool screensaver = true;
+bool userScreensaver = true;
+std::vector<sim::ShownBox> boxes;
+
+Window* find(HWND handle) {
+    for (Window& window : windows) {
+        if (window.handle == handle) {
+            return &window;
+        }
+    }
+    return nullptr;
+}
+
+HWND freeHandle() {
+    for (uintptr_t value = kFirstWindow;; value += kWindowStep) {
+        HWND handle = reinterpret_cast<HWND>(value);
+        if (!find(handle)) {
+            return handle;
+        }
+    }
+}
+
+// Names may be atoms (MAKEINTATOM / MAKEINTRESOURCE): small integers in pointer form.
+std::string text(LPCSTR name) {
+    if (!name) {
+        return "NULL";
+    }
+    if (reinterpret_cast<uintptr_t>(name) < 0x10000) {
+        return "#" + std::to_string(reinterpret_cast<uintptr_t>(name));
+    }
+    return name;
+}
+
+void destroy(HWND handle) {
+    Window* window = find(handle);
+    if (!window || window->destroying) {
+        return;
+    }
+    window->destroying = true;
+    sim::deliver(handle, WM_DESTROY, 0, 0);
+    sim::deliver(handle, WM_NCDESTROY, 0, 0);
+    windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                 [&](const Window& w) { return w.handle == handle; }),
+                  windows.end());
+    for (auto& entry : queues) {
+        std::deque<MSG>& queue = entry.second;
+        queue.erase(std::remove_if(queue.begin(), queue.end(),
+                                   [&](const MSG& m) { return m.hwnd == handle; }),
+                    queue.end());
+    }
+}
+
+bool matches(const MSG& message, HWND filter, UINT first, UINT last) {
+    if (filter == reinterpret_cast<HWND>(intptr_t{-1})) {
+        if (message.hwnd) {
+            return false;
+        }
+    } else if (filter && message.hwnd != filter) {
+        return false;
+    }
+    return (first == 0 && last == 0) || (message.message >= first && message.message <= last);
+}
+
+// The character that TranslateMessage makes of a key, or 0 for keys that make none.
+WPARAM characterOf(WPARAM key) {
+    if ((key >= '0' && key <= '9') || key == VK_SPACE || key == VK_ESCAPE || key == VK_RETURN ||
+        key == VK_BACK || key == VK_TAB) {
+        return key;
+    }
+    if (key >= 'A' && key <= 'Z') {
+        return key - 'A' + 'a';
+    }
+    return 0;
+}
+
+std::string messageText(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return sim::hex(window) + ", " + sim::hex(message) + ", " + sim::hex(wParam) + ", " +
+           sim::hex(static_cast<uintptr_t>(lParam));
+}
+
+}  // namespace
+
+namespace sim {
+
+void resetWindows() {
+    windows.clear();
+    classes.clear();
+    queues.clear();
+    nextAtom = 0xC000;
+    defaultResult = 0;
+    currentCursor = kArrowCursor;
+    screensaver = userScreensaver = true;
+    boxes.clear();
+}
+
+LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = find(handle);
+    if (!window || !window->procedure) {
+        return 0;
+    }
+    return window->procedure(handle, message, wParam, lParam);
+}
+
+void showWindow(HWND handle) {
+    if (Window* window = find(handle)) {
+        window->visible = true;
+    }
+}
+
+HWND findWindow(const char* className) {
+    for (const Window& window : windows) {
+        if (window.className == className) {
+            return window.handle;
+        }
+    }
+    return nullptr;
+}
+
+bool windowExists(HWND window) { return find(window) != nullptr; }
+
+bool windowVisible(HWND handle) {
+    Window* window = find(handle);
+    return window && window->visible;
+}
+
+int liveWindows() { return static_cast<int>(windows.size()); }
+
+const WNDCLASSA* windowClass(const char* className) {
+    auto found = classes.find(className);
+    return found == classes.end() ? nullptr : &found->second.record;
+}
+
+int registeredClasses() { return static_cast<int>(classes.size()); }
+void setDefWindowProcResult(LRESULT result) { defaultResult = result; }
+HCURSOR cursor() { return currentCursor; }
+HCURSOR arrowCursor() { return kArrowCursor; }
+size_t queuedMessages() { return queues[std::this_thread::get_id()].size(); }
+void setScreensaverActive(bool on) { screensaver = userScreensaver = on; }
+bool screensaverActive() { return screensaver; }
+const std::vector<ShownBox>& messageBoxes() { return boxes; }
+
+std::string windowLeaks() {
+    std::string found;
+    for (const Window& window : windows) {
+        found += "window " + hex(window.handle) + " (" + window.className + "); ";
+    }
+    for (const auto& entry : classes) {
+        found += "class " + entry.first + "; ";
+    }
+    if (screensaver != userScreensaver) {
+        found += std::string("screensaver ") + (screensaver ? "on" : "off") + "; ";
+    }
+    return found;
+}
+
+}  // namespace sim
+
+namespace win {
+
+ATOM RegisterClassA(const WNDCLASSA* windowClass) {
+    sim::record("RegisterClassA(" + (windowClass ? text(windowClass->lpszClassName) : "NULL") +
+                ")");
+    if (!windowClass || !windowClass->lpszClassName ||
+        classes.count(text(windowClass->lpszClassName))) {
+        return 0;
+    }
+    std::string name = text(windowClass->lpszClassName);
+    RegisteredClass& entry = classes[name];
+    entry.name = name;
+    entry.record = *windowClass;
+    entry.record.lpszClassName = entry.name.c_str();
+    entry.record.lpszMenuName = nullptr;
+    return nextAtom++;
+}
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
+    sim::record("UnregisterClassA(" + text(className) + ", " + sim::hex(instance) + ")");
+    auto found = classes.find(text(className));
+    if (found == classes.end() || sim::findWindow(found->first.c_str())) {
+        return FALSE;
+    }
+    classes.erase(found);
+    return TRUE;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                     LPVOID creationData) {
+    sim::record("CreateWindowExA(" + sim::hex(exStyle) + ", " + text(className) + ", " +
+                text(title) + ", " + sim::hex(style) + ", " + std::to_string(x) + ", " +
+                std::to_string(y) + ", " + std::to_string(width) + ", " + std::to_string(height) +
+                ", " + sim::hex(parent) + ", " + sim::hex(menu) + ", " + sim::hex(instance) + ", " +
+                sim::hex(creationData) + ")");
+    auto found = classes.find(text(className));
+    if (sim::faultSet(sim::Fault::WindowCreation) || found == classes.end()) {
+        return nullptr;
+    }
+    HWND handle = freeHandle();
+    windows.push_back(Window{handle, found->first, title ? title : "", style, exStyle,
+                             std::this_thread::get_id(), found->second.record.lpfnWndProc,
+                             (style & WS_VISIBLE) != 0, false});
+    // The creation record is not simulated: the creation messages carry an lParam of 0.
+    if (!sim::deliver(handle, WM_NCCREATE, 0, 0)) {
+        windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                     [&](const Window& w) { return w.handle == handle; }),
+                      windows.end());
+        return nullptr;
+    }
+    if (sim::deliver(handle, WM_CREATE, 0, 0) == -1) {
+        destroy(handle);
+        return nullptr;
+    }
+    return handle;
+}
+
+BOOL DestroyWindow(HWND window) {
+    sim::record("DestroyWindow(" + sim::hex(window) + ")");
+    Window* found = find(window);
+    // Only the thread that made a window may destroy it.
+    if (!found || found->thread != std::this_thread::get_id()) {
+        return FALSE;
+    }
+    destroy(window);
+    return TRUE;
+}
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+    sim::record("LoadIconA(" + sim::hex(instance) + ", " + text(name) + ")");
+    return instance == sim::hostInstance() && text(name) == "IDI_MAIN" ? kMainIcon : nullptr;
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+    sim::record("SetCursor(" + sim::hex(cursor) + ")");
+    HCURSOR previous = currentCursor;
+    currentCursor = cursor;
+    return previous;
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    sim::record("DefWindowProcA(" + messageText(window, message, wParam, lParam) + ")");
+    switch (message) {
+        case WM_NCCREATE:
+            return TRUE;
+        case WM_CLOSE:
+            destroy(window);
+            return 0;
+        case WM_CREATE:
+        case WM_DESTROY:
+        case WM_NCDESTROY:
+        case WM_ACTIVATEAPP:
+        case WM_SETCURSOR:
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+            return 0;
+        default:
+            return defaultResult;
+    }
+}
+
+BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal) {
+    sim::record("PeekMessageA(" + sim::hex(window) + ", " + sim::hex(first) + ", " +
+                sim::hex(last) + ", " + sim::hex(removal) + ")");
+    if (window && window != reinterpret_cast<HWND>(intptr_t{-1})) {
+        Window* found = find(window);
+        if (!found || found->thread != std::this_thread::get_id()) {
+            return FALSE;
+        }
+    }
+    std::deque<MSG>& queue = queues[std::this_thread::get_id()];
+    for (auto it = queue.begin(); it != queue.end(); ++it) {
+        if (matches(*it, window, first, last)) {
+            *message = *it;
+            if (removal & PM_REMOVE) {
+                queue.erase(it);
+            }
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+BOOL TranslateMessage(const MSG* message) {
+    sim::record("TranslateMessage(" + sim::hex(message->message) + ")");
+    WPARAM character = message->message == WM_KEYDOWN ? characterOf(message->wParam) : 0;
+    Window* window = find(message->hwnd);
+    if (!character || !window) {
+        return FALSE;
+    }
+    // The character comes before anything else that waits.
+    queues[window->thread].push_front(
+        MSG{message->hwnd, WM_CHAR, character, message->lParam, message->time, message->pt});
+    return TRUE;
+}
+
+LRESULT DispatchMessageA(const MSG* message) {
+    sim::record("DispatchMessageA(" +
+                messageText(message->hwnd, message->message, message->wParam, message->lParam) +
+                ")");
+    return message->hwnd
+               ? sim::deliver(message->hwnd, message->message, message->wParam, message->lParam)
+               : 0;
+}
+
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    sim::record("PostMessageA(" + messageText(window, message, wParam, lParam) + ")");
+    std::thread::id thread = std::this_thread::get_id();
+    if (window) {
+        Window* found = find(window);
+        if (!found) {
+            return FALSE;
+        }
+        thread = found->thread;
+    }
+    queues[thread].push_back(MSG{window, message, wParam, lParam, sim::tick(), POINT{0, 0}});
+    return TRUE;
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    sim::record("SendMessageA(" + messageText(window, message, wParam, lParam) + ")");
+    Window* found = find(window);
+    // Sending across threads waits for the owner to pump on Windows; the simulation
+    // delivers on the owning thread only.
+    if (!found || found->thread != std::this_thread::get_id()) {
+        return 0;
+    }
+    return sim::deliver(window, message, wParam, lParam);
+}
+
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
+    sim::record("SystemParametersInfoA(" + std::to_string(action) + ", " + std::to_string(uiParam) +
+                ", " + (pvParam ? "ptr" : "NULL") + ", " + sim::hex(winIni) + ")");
+    switch (action) {
+        case SPI_GETSCREENSAVEACTIVE:
+            if (!pvParam) {
+                return FALSE;
+            }
+            *static_cast<BOOL*>(pvParam) = screensaver ? TRUE : FALSE;
+            return TRUE;
+        case SPI_SETSCREENSAVEACTIVE:
+            screensaver = uiParam != 0;
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    sim::record("MessageBoxA(" + sim::hex(owner) + ", ...)");
+    boxes.push_back(sim::ShownBox{owner, text ? text : "", caption ? caption : "", type});
+    return IDOK;
+}
+
+}  // namespace win

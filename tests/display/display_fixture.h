@@ -1,0 +1,54 @@
+// Shared set-up of the display tests: a fresh simulation for every case, and a check at
+// the end that the case gave back everything it took.
+#pragma once
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "display/display.h"
+#include "display/display_state.h"
+#include "platform/sim/sim.h"
+
+constexpr const char* kName = "glintix #1";
+
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        displayShutdown();
+        sim::reset();
+        setRunningFlag(1);
+    }
+
+    void TearDown() override {
+        displayShutdown();
+        EXPECT_EQ(sim::leaks(), "");
+        sim::reset();
+    }
+
+    static int start() { return displayInit(kName, 640, 480); }
+
+    // The calls made since the log held `mark` entries.
+    static std::vector<std::string> callsSince(size_t mark) {
+        const std::vector<std::string>& all = sim::calls();
+        return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(mark), all.end());
+    }
+
+    static std::vector<std::string> namesSince(size_t mark) {
+        std::vector<std::string> names = sim::callNames();
+        return std::vector<std::string>(names.begin() + static_cast<std::ptrdiff_t>(mark),
+                                        names.end());
+    }
+
+    static bool called(const std::string& name) {
+        for (const std::string& call : sim::callNames()) {
+            if (call == name) {
+                return true;
+            }
+        }
+        return false;
+    }
+};

@@ -1,0 +1,163 @@
+#include <cstring>
+
+#include "effect/framebuffer.h"
+#include "tests/display/display_fixture.h"
+
+namespace {
+
+#ifdef _WIN32
+// The sizes that DirectDraw checks in the records the display hands it.
+static_assert(sizeof(void*) != 4 || (sizeof(DDSURFACEDESC) == 108 && sizeof(DDPIXELFORMAT) == 32 &&
+                                     sizeof(DDBLTFX) == 100),
+              "DirectDraw records of the 32-bit layout");
+#endif
+
+using ::testing::ElementsAre;
+
+// A picture in which every pixel tells its place: row in the top half-word, column in the
+// low one, colour bytes all distinct from the surfaces' 0xCD and from black.
+std::vector<uint32_t> numberedPicture() {
+    std::vector<uint32_t> picture(640 * 480);
+    for (uint32_t y = 0; y < 480; ++y) {
+        for (uint32_t x = 0; x < 640; ++x) {
+            picture[y * 640 + x] = 0x00010101u + ((y % 200) << 16) + ((x % 200) << 8) + (x / 200);
+        }
+    }
+    return picture;
+}
+
+class PresentTest : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        ASSERT_EQ(start(), 1);
+        // Exclusive mode brought the window to the front.
+        ASSERT_NE(activeFlag(), 0);
+        window = sim::findWindow(kName);
+        mark = sim::calls().size();
+    }
+
+    HWND window = nullptr;
+    size_t mark = 0;
+};
+
+TEST_F(PresentTest, ActiveFrameIsConvertedAndFlipped) {
+    std::vector<uint32_t> picture = numberedPicture();
+    EXPECT_EQ(displayPresent(picture.data()), 1);
+    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "primary.Restore", "back.Lock",
+                                              "back.Unlock", "primary.Flip", "Sleep"));
+    EXPECT_THAT(
+        callsSince(mark),
+        ElementsAre("PeekMessageA(" + sim::hex(window) + ", 0x0, 0x0, 0x1)", "primary.Restore()",
+                    "back.Lock(NULL, " + std::to_string(sizeof(DDSURFACEDESC)) + ", 0x1, NULL)",
+                    "back.Unlock(lpSurface)", "primary.Flip(NULL, 0x1)", "Sleep(0)"));
+    sim::SurfaceView shown = sim::visibleSurface();
+    ASSERT_EQ(shown.bits, 32u);
+    for (uint32_t y = 0; y < 480; ++y) {
+        ASSERT_EQ(memcmp(shown.memory + y * shown.pitch, &picture[y * 640], 640 * 4), 0)
+            << "row " << y;
+    }
+}
+
+TEST_F(PresentTest, InactiveFrameTouchesNoSurface) {
+    win::PostMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
+    mark = sim::calls().size();
+    EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
+    EXPECT_EQ(activeFlag(), 0);
+    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "TranslateMessage",
+                                              "DispatchMessageA", "PeekMessageA", "Sleep"));
+    EXPECT_EQ(sim::sleeps().back(), 1u);
+
+    // Back in the foreground, the next call presents again.
+    win::PostMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
+    mark = sim::calls().size();
+    EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
+    EXPECT_THAT(namesSince(mark), testing::Contains("primary.Flip"));
+}
+
+TEST_F(PresentTest, RefusedLockDropsTheFrame) {
+    sim::refuseLocks(1);
+    EXPECT_EQ(displayPresent(framebuffer().pixels), 0);
+    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "primary.Restore", "back.Lock"));
+
+    // The next call restores and tries again.
+    mark = sim::calls().size();
+    EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
+    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "primary.Restore", "back.Lock",
+                                              "back.Unlock", "primary.Flip", "Sleep"));
+}
+
+// The pump takes the display window's messages, whatever they are, and leaves those posted
+// to the thread itself to their owner.
+TEST_F(PresentTest, PumpTakesOnlyTheWindowsMessages) {
+    win::PostMessageA(nullptr, WM_USER, 7, 0);
+    win::PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    win::PostMessageA(window, WM_PAINT, 0, 0);
+    displayPresent(framebuffer().pixels);
+    EXPECT_EQ(sim::queuedMessages(), 1u);
+    MSG left;
+    ASSERT_TRUE(win::PeekMessageA(&left, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(left.message, static_cast<UINT>(WM_USER));
+    EXPECT_EQ(runningFlag(), 1);
+}
+
+TEST_F(PresentTest, EscapeThroughThePumpClearsTheRunningFlag) {
+    win::PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
+    EXPECT_EQ(runningFlag(), 0);
+    EXPECT_TRUE(sim::windowExists(window));
+}
+
+struct Placement {
+    DWORD modeWidth;
+    DWORD modeHeight;
+    DWORD bits;
+    LONG pitch;
+    uint32_t firstRowByte;  // where the first converted row starts in the locked memory
+};
+
+class Offsets : public DisplayTest, public ::testing::WithParamInterface<Placement> {};
+
+// The offsets reach the first converted row at the locked surface's own depth and pitch,
+// and the picture leaves the border around it alone.
+TEST_P(Offsets, FirstRowLandsCentred) {
+    const Placement& p = GetParam();
+    sim::setModes({{p.modeWidth, p.modeHeight, p.bits}});
+    sim::setPitch(p.pitch);
+    ASSERT_EQ(start(), 1);
+    std::vector<uint32_t> picture(640 * 480, 0x00FFFFFF);
+    ASSERT_EQ(displayPresent(picture.data()), 1);
+
+    sim::SurfaceView shown = sim::visibleSurface();
+    ASSERT_EQ(shown.pitch, p.pitch);
+    uint32_t bytes = p.bits / 8;
+    uint32_t rowStart = p.firstRowByte % static_cast<uint32_t>(p.pitch);
+    uint32_t firstRow = p.firstRowByte / static_cast<uint32_t>(p.pitch);
+    for (uint32_t y = 0; y < p.modeHeight; ++y) {
+        const uint8_t* row = shown.memory + static_cast<size_t>(y) * shown.pitch;
+        bool inPicture = y >= firstRow && y < firstRow + 480;
+        for (uint32_t x = 0; x < static_cast<uint32_t>(p.pitch); ++x) {
+            uint8_t expected;
+            if (x >= p.modeWidth * bytes) {
+                expected = 0xCD;  // the pitch's own padding: never written
+            } else if (inPicture && x >= rowStart && x < rowStart + 640 * bytes) {
+                expected = (p.bits == 32 && (x - rowStart) % 4 == 3) ? 0x00 : 0xFF;
+                if (p.bits == 16 && (x - rowStart) % 2 == 1) {
+                    expected = 0xFF;
+                }
+            } else {
+                expected = 0x00;
+            }
+            ASSERT_EQ(row[x], expected) << "row " << y << " byte " << x;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, Offsets,
+                         ::testing::Values(Placement{800, 600, 16, 1600, 60 * 1600 + 160},
+                                           Placement{800, 600, 24, 2432, 60 * 2432 + 240},
+                                           Placement{800, 600, 32, 3328, 60 * 3328 + 320},
+                                           Placement{1024, 768, 32, 4096, 144 * 4096 + 768},
+                                           Placement{643, 483, 16, 1296, 1 * 1296 + 2}));
+
+}  // namespace
