@@ -1,0 +1,106 @@
+#include "plugin_fixture.h"
+
+namespace {
+
+int whitePixelsOnScreen() {
+    sim::SurfaceView view = sim::visibleSurface();
+    int found = 0;
+    for (DWORD y = 0; y < view.height; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(view.memory + y * view.pitch);
+        for (DWORD x = 0; x < view.width; ++x) {
+            found += (row[x] & 0xFFFFFF) == 0xFFFFFF;
+        }
+    }
+    return found;
+}
+
+TEST_F(PluginTest, RenderWithoutARunAsksToStopAndTouchesNothing) {
+    EXPECT_EQ(render(), 1);
+    EXPECT_TRUE(sim::calls().empty());
+    ASSERT_EQ(initModule(&module), 0);
+    quitModule(&module);
+    sim::clearCalls();
+    EXPECT_EQ(render(), 1);
+    EXPECT_TRUE(sim::calls().empty());
+}
+
+TEST_F(PluginTest, ConfigurationBoxIsOwnedByTheHostsWindow) {
+    configModule(&module);
+    module.parentWindow = reinterpret_cast<HWND>(0x1234);
+    configModule(&module);
+    const std::vector<sim::ShownBox>& boxes = sim::messageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_EQ(boxes[1].owner, reinterpret_cast<HWND>(0x1234));
+    EXPECT_EQ(boxes[1].text, "glintix #1\n");
+    EXPECT_EQ(boxes[1].caption, "Configuration");
+    EXPECT_EQ(boxes[1].type, static_cast<UINT>(MB_OK));
+}
+
+TEST_F(PluginTest, ARunDrawsUntilEscapeAndStopGivesTheScreenBack) {
+    ASSERT_EQ(initModule(&module), 0);
+    EXPECT_EQ(fountainStore()->count(), 25u);
+    EXPECT_EQ(render(), 0);  // arms the frame clock
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(render(), 0);
+    EXPECT_GT(whitePixelsOnScreen(), 10);
+
+    win::PostMessageA(window(), WM_KEYDOWN, 'Q', 0);
+    EXPECT_EQ(render(), 0);
+    win::PostMessageA(window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(render(), 0);  // the call that handles the key still goes on
+    EXPECT_EQ(render(), 1);
+    EXPECT_EQ(render(), 1);
+    EXPECT_TRUE(sim::windowExists(window()));  // until the host stops the module
+    EXPECT_NE(sim::leaks(), "");
+
+    quitModule(&module);
+    EXPECT_EQ(window(), nullptr);
+    EXPECT_EQ(sim::leaks(), "");
+}
+
+TEST_F(PluginTest, ACloseRequestStopsTheRunToo) {
+    ASSERT_EQ(initModule(&module), 0);
+    render();
+    win::PostMessageA(window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(render(), 1);
+    EXPECT_TRUE(sim::windowExists(window()));
+}
+
+TEST_F(PluginTest, AFailedStartHoldsNothingAndDoesNotRun) {
+    sim::setFault(sim::Fault::CreateSurface);
+    EXPECT_EQ(initModule(&module), 1);
+    EXPECT_EQ(sim::leaks(), "");
+    EXPECT_EQ(render(), 1);
+    quitModule(&module);  // a host may stop all the same
+    EXPECT_EQ(sim::leaks(), "");
+    sim::setFault(sim::Fault::CreateSurface, false);
+    EXPECT_EQ(initModule(&module), 0);
+    EXPECT_EQ(render(), 0);
+}
+
+TEST_F(PluginTest, RestartsWithinOneLoad) {
+    ASSERT_EQ(initModule(&module), 0);
+    render();
+    render();
+    win::PostMessageA(window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    render();
+    EXPECT_EQ(render(), 1);
+    quitModule(&module);
+
+    ASSERT_EQ(initModule(&module), 0);  // after a stop
+    EXPECT_EQ(fountainStore()->count(), 25u);
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(sim::liveWindows(), 1);
+
+    ASSERT_EQ(initModule(&module), 0);  // without a stop: the old display goes first
+    EXPECT_EQ(sim::liveWindows(), 1);
+    EXPECT_EQ(sim::liveDirectDraws(), 1);
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(render(), 0);
+    EXPECT_GT(whitePixelsOnScreen(), 10);
+}
+
+}  // namespace
