@@ -36,6 +36,9 @@ void configModule(VisModule* module) {
 
 int initModule(VisModule*) {
     try {
+        // A start ends whatever run was up: should this one fail, no render call may go on
+        // to present on a display that is gone.
+        setRunningFlag(0);
         if (displayUp) {
             displayShutdown();
             displayUp = false;

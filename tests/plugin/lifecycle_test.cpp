@@ -103,4 +103,16 @@ TEST_F(PluginTest, RestartsWithinOneLoad) {
     EXPECT_GT(whitePixelsOnScreen(), 10);
 }
 
+TEST_F(PluginTest, AFailedStartOverARunningOneEndsThatRun) {
+    ASSERT_EQ(initModule(&module), 0);
+    render();
+    render();
+    sim::setActivationMessages(false);  // the old window never hears it lost the foreground
+    sim::setFault(sim::Fault::LibraryLoad);
+    EXPECT_EQ(initModule(&module), 1);
+    EXPECT_EQ(render(), 1);  // and presents nothing on the display that is gone
+    EXPECT_EQ(sim::leaks(), "");
+    sim::setFault(sim::Fault::LibraryLoad, false);
+}
+
 }  // namespace
