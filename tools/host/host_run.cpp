@@ -19,11 +19,18 @@ const char kPluginWindowClass[] = "glintix #1";
 constexpr int kMaxDelayMs = 1000;
 
 volatile LONG interruptRequested = 0;
+volatile LONG runStopped = 0;
 
 // Ctrl+C ends the run through the stop call, so the plug-in can give the screen back.
 BOOL WINAPI onConsoleControl(DWORD event) {
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
         InterlockedExchange(&interruptRequested, 1);
+        // Closing the console ends the process as soon as this returns: wait (Windows allows
+        // about five seconds) until the run has made its stop call.
+        for (int waited = 0; event == CTRL_CLOSE_EVENT && !runStopped && waited < 4500;
+             waited += 10) {
+            Sleep(10);
+        }
         return TRUE;
     }
     return FALSE;
@@ -115,6 +122,7 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
         return report;
     }
     showPluginWindowUnderWine();
+    InterlockedExchange(&runStopped, 0);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 
     const int delay = std::clamp(module->delayMs, 0, kMaxDelayMs);
@@ -168,6 +176,7 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
     timeEndPeriod(1);
     player.close();
     module->stop(module);
+    InterlockedExchange(&runStopped, 1);
     SetConsoleCtrlHandler(onConsoleControl, FALSE);
     printSummary(report);
     return report;
