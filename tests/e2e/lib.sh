@@ -168,7 +168,7 @@ screen_size() {
 capture() {
     local name=$1 count=$2 tries=40 shots=()
     while [ "$tries" -gt 0 ]; do
-        timeout 20 import -window root "$work/$name-0.png"
+        timeout 5 import -window root "$work/$name-0.png"
         [ "$(white_box "$work/$name-0.png" | cut -d' ' -f1)" != 0 ] && break
         sleep 0.25
         tries=$((tries - 1))
@@ -177,7 +177,7 @@ capture() {
     local i
     for ((i = 1; i < count; i++)); do
         sleep 0.3
-        timeout 20 import -window root "$work/$name-$i.png"
+        timeout 5 import -window root "$work/$name-$i.png"
         shots+=("$work/$name-$i.png")
     done
     convert "${shots[@]}" -evaluate-sequence max "$work/$name.png"
