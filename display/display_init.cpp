@@ -28,7 +28,13 @@ bool loadDirectDraw(DisplayState& d) {
     // Through a function type without arguments, which any function pointer may become.
     auto directDrawCreate =
         reinterpret_cast<win::DirectDrawCreateFunction>(reinterpret_cast<void (*)()>(entry));
-    return !failed(directDrawCreate(nullptr, &d.directDraw, nullptr));
+    // Kept only on success: a failing driver may leave anything in the output.
+    IDirectDraw* object = nullptr;
+    if (failed(directDrawCreate(nullptr, &object, nullptr))) {
+        return false;
+    }
+    d.directDraw = object;
+    return true;
 }
 
 void createWindow(DisplayState& d, const char* name) {
@@ -73,16 +79,32 @@ bool createPrimary(DisplayState& d) {
     desc.dwBackBufferCount = 2;
     desc.ddsCaps.dwCaps =
         DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
-    if (!failed(d.directDraw->CreateSurface(&desc, &d.primary, nullptr))) {
-        return true;
+    IDirectDrawSurface* surface = nullptr;
+    if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
+        desc.dwBackBufferCount = 1;
+        surface = nullptr;
+        if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
+            desc.dwFlags = DDSD_CAPS;
+            desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
+            surface = nullptr;
+            if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
+                return false;
+            }
+        }
     }
-    desc.dwBackBufferCount = 1;
-    if (!failed(d.directDraw->CreateSurface(&desc, &d.primary, nullptr))) {
-        return true;
+    d.primary = surface;
+    return true;
+}
+
+bool getBackBuffer(DisplayState& d) {
+    DDSCAPS caps;
+    caps.dwCaps = DDSCAPS_BACKBUFFER;
+    IDirectDrawSurface* surface = nullptr;
+    if (failed(d.primary->GetAttachedSurface(&caps, &surface))) {
+        return false;
     }
-    desc.dwFlags = DDSD_CAPS;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
-    return !failed(d.directDraw->CreateSurface(&desc, &d.primary, nullptr));
+    d.backBuffer = surface;
+    return true;
 }
 
 bool chooseConverter(DisplayState& d) {
@@ -97,13 +119,18 @@ bool chooseConverter(DisplayState& d) {
     return d.converter != nullptr;
 }
 
-// Switched off only when it was on, so that the teardown gives back the user's own setting.
-void holdScreensaver(DisplayState& d) {
+// The user's own setting, read before DirectDraw is loaded: taking exclusive mode switches
+// the screensaver off by itself and never back on, so a later look would find it off.
+void noteScreensaver(DisplayState& d) {
     BOOL active = FALSE;
     win::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    if (active) {
+    d.screensaverWasOn = active ? 1 : 0;
+}
+
+// Off only when it was on, so that the teardown gives back the user's own setting.
+void holdScreensaver(DisplayState& d) {
+    if (d.screensaverWasOn) {
         win::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
-        d.screensaverSwitchedOff = 1;
     }
 }
 
@@ -125,6 +152,7 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
     d.requestedHeight = d.modeHeight = height;
     d.xOffset = d.yOffset = 0;
 
+    noteScreensaver(d);
     if (!loadDirectDraw(d)) {
         return abandonStart();
     }
@@ -133,9 +161,7 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
         !setDisplayMode(d) || !createPrimary(d)) {
         return abandonStart();
     }
-    DDSCAPS caps;
-    caps.dwCaps = DDSCAPS_BACKBUFFER;
-    if (failed(d.primary->GetAttachedSurface(&caps, &d.backBuffer)) || !chooseConverter(d)) {
+    if (!getBackBuffer(d) || !chooseConverter(d)) {
         return abandonStart();
     }
     holdScreensaver(d);

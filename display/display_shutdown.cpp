@@ -29,8 +29,13 @@ void displayShutdown() {
         win::FreeLibrary(d.library);
         d.library = nullptr;
     }
-    if (d.screensaverSwitchedOff) {
+    // On again exactly when the user had it on, whoever switched it off since. Then read
+    // back: under Wine the switch is a request to the X server that only a round trip sends,
+    // and a host that ends soon after the stop would lose it.
+    if (d.screensaverWasOn) {
         win::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
-        d.screensaverSwitchedOff = 0;
+        BOOL active = FALSE;
+        win::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+        d.screensaverWasOn = 0;
     }
 }

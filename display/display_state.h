@@ -22,8 +22,8 @@ struct DisplayState {
     uint32_t xOffset;
     uint32_t yOffset;
     RowConverter converter;
-    int classRegistered;         // by this start, so the teardown unregisters it
-    int screensaverSwitchedOff;  // by this start, so the teardown switches it back on
+    int classRegistered;   // by this start, so the teardown unregisters it
+    int screensaverWasOn;  // before this start, so the teardown switches it back on
 };
 
 constexpr uint32_t kNoModeFound = 0x7FFFFFFF;

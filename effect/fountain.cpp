@@ -107,6 +107,11 @@ void seedFountain() {
     }
 }
 
+void releaseFountain() {
+    store.clear();
+    seeded = false;
+}
+
 bool stepFountain(const VisModule* module) {
     const int32_t now = static_cast<int32_t>(win::GetTickCount());
     if (dueTick == 0) {

@@ -14,6 +14,11 @@ constexpr int kSummedSpectrumBytes = 288;
 // spectrum sum forgotten, so that a restart is paced like the first start.
 void seedFountain();
 
+// Ends a run: releases its particles. Nothing reads the store again before the next
+// seedFountain(), and the frame clock, the previous sum and the random sequence stay as
+// they are.
+void releaseFountain();
+
 // One render call's share of the effect. Answers true when a finished frame stands in
 // framebuffer(), false when no frame was due.
 bool stepFountain(const VisModule* module);

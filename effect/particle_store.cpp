@@ -1,6 +1,6 @@
 #include "effect/particle_store.h"
 
-#include <new>
+#include "platform/services.h"
 
 struct ParticleStore::Element {
     Element* previous;
@@ -9,10 +9,12 @@ struct ParticleStore::Element {
 };
 
 bool ParticleStore::addFront(const Particle& particle) {
-    Element* element = new (std::nothrow) Element{nullptr, front_, particle};
-    if (element == nullptr) {
+    void* block = win::HeapAlloc(win::GetProcessHeap(), 0, sizeof(Element));
+    if (block == nullptr) {
         return false;
     }
+    Element* element = static_cast<Element*>(block);
+    *element = Element{nullptr, front_, particle};
     if (front_ != nullptr) {
         front_->previous = element;
     }
@@ -43,7 +45,7 @@ ParticleStore::Position ParticleStore::removeAt(Position position) {
     if (following != nullptr) {
         following->previous = position->previous;
     }
-    delete position;
+    win::HeapFree(win::GetProcessHeap(), 0, position);
     --count_;
     return following;
 }

@@ -14,13 +14,15 @@ struct Particle {
 // The live particles, newest at the front: a doubly linked list whose elements are
 // allocated one at a time, so that adding at the front or removing during a walk leaves
 // every other element, and the walk's position, where it is.
+//
+// It has no destructor: a store that is a global is then set up at compile time and needs
+// no code of ours at load or unload. Its owner releases the elements with clear().
 class ParticleStore {
 public:
     struct Element;
     using Position = Element*;
 
-    ParticleStore() = default;
-    ~ParticleStore() { clear(); }
+    constexpr ParticleStore() = default;
     ParticleStore(const ParticleStore&) = delete;
     ParticleStore& operator=(const ParticleStore&) = delete;
 

@@ -31,6 +31,16 @@ HMODULE LoadLibraryA(LPCSTR name);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
 HMODULE GetModuleHandleA(LPCSTR name);
+BOOL IsProcessorFeaturePresent(DWORD feature);
+// The general heap, for the particles: unlike operator new it has no exception path.
+HANDLE GetProcessHeap();
+LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
+BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block);
+// Per-thread slots, for the random source's state.
+DWORD TlsAlloc();
+BOOL TlsFree(DWORD slot);
+LPVOID TlsGetValue(DWORD slot);
+BOOL TlsSetValue(DWORD slot, LPVOID value);
 
 // Window system.
 ATOM RegisterClassA(const WNDCLASSA* windowClass);

@@ -28,6 +28,7 @@ typedef intptr_t LRESULT;
 typedef void* LPVOID;
 typedef void* PVOID;
 typedef void* HANDLE;
+typedef uintptr_t SIZE_T;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
 
@@ -131,6 +132,10 @@ struct WNDCLASSA {
 #define WS_POPUP 0x80000000u
 #define WS_VISIBLE 0x10000000u
 #define WS_SYSMENU 0x00080000u
+
+#define PF_MMX_INSTRUCTIONS_AVAILABLE 3
+#define PF_XMMI64_INSTRUCTIONS_AVAILABLE 10
+#define TLS_OUT_OF_INDEXES 0xFFFFFFFFu
 
 #define SPI_GETSCREENSAVEACTIVE 0x0010
 #define SPI_SETSCREENSAVEACTIVE 0x0011

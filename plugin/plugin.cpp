@@ -18,62 +18,60 @@ VisHeader theHeader = {kVisInterfaceVersion, kName, moduleAt};
 // old display down first, so that its window and surfaces do not linger.
 bool displayUp = false;
 
+// SSE2 keeps the particle arithmetic exact and MMX carries the row converters. Asked before
+// anything else in a start, so that a processor without them gets a failed start instead of
+// an illegal instruction; nothing on the way here uses either.
+bool processorSupported() {
+    return win::IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) &&
+           win::IsProcessorFeaturePresent(PF_MMX_INSTRUCTIONS_AVAILABLE);
+}
+
 }  // namespace
 
 extern "C" VisHeader* winampVisGetHeader() { return &theHeader; }
 
 VisModule* moduleAt(int index) { return index == 0 ? &theModule : nullptr; }
 
-// No exception may reach the host, whose frames know nothing of ours: every callback
-// catches whatever might escape.
-
 void configModule(VisModule* module) {
-    try {
-        win::MessageBoxA(module->parentWindow, "glintix #1\n", "Configuration", MB_OK);
-    } catch (...) {
-    }
+    win::MessageBoxA(module->parentWindow, "glintix #1\n", "Configuration", MB_OK);
 }
 
 int initModule(VisModule*) {
-    try {
-        // A start ends whatever run was up: should this one fail, no render call may go on
-        // to present on a display that is gone.
-        setRunningFlag(0);
-        if (displayUp) {
-            displayShutdown();
-            displayUp = false;
-        }
-        if (displayInit(kName, kFrameWidth, kFrameHeight) == 0) {
-            return 1;
-        }
-        displayUp = true;
-        setRunningFlag(1);
-        seedFountain();
-        return 0;
-    } catch (...) {
+    if (!processorSupported()) {
         return 1;
     }
+    // A start ends whatever run was up: should this one fail, no render call may go on to
+    // present on a display that is gone.
+    setRunningFlag(0);
+    if (displayUp) {
+        displayShutdown();
+        releaseFountain();
+        displayUp = false;
+    }
+    if (displayInit(kName, kFrameWidth, kFrameHeight) == 0) {
+        return 1;
+    }
+    displayUp = true;
+    setRunningFlag(1);
+    seedFountain();
+    return 0;
 }
 
 int renderModule(VisModule* module) {
-    try {
-        if (runningFlag() == 0) {
-            return 1;
-        }
-        if (stepFountain(module)) {
-            displayPresent(framebuffer().pixels);
-        }
-        return 0;
-    } catch (...) {
+    if (runningFlag() == 0) {
         return 1;
     }
+    if (stepFountain(module)) {
+        displayPresent(framebuffer().pixels);
+    }
+    return 0;
 }
 
+// Nothing reads the particles between a stop and the next start, so they go now: after a
+// stop nothing of the run is held.
 void quitModule(VisModule*) {
-    try {
-        setRunningFlag(0);
-        displayShutdown();
-        displayUp = false;
-    } catch (...) {
-    }
+    setRunningFlag(0);
+    displayShutdown();
+    releaseFountain();
+    displayUp = false;
 }

@@ -502,6 +502,7 @@ public:
             exclusiveWindow = window;
             cooperativeLevelSet_ = true;
             sim::showWindow(window);
+            sim::stopScreensaverForExclusiveMode();
             if (newlyExclusive && activationMessages) {
                 sim::deliver(window, WM_ACTIVATEAPP, TRUE, 0);
             }

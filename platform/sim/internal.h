@@ -19,6 +19,8 @@ void requireDdrawLoaded(const char* what);
 // sent messages; 0 when the window does not exist.
 LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void showWindow(HWND window);
+// What a real DirectDraw does on taking exclusive mode, where the knob says so.
+void stopScreensaverForExclusiveMode();
 
 void resetCalls();
 void resetFaults();

@@ -1,5 +1,7 @@
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
+#include <set>
 
 #include "platform/sim/internal.h"
 
@@ -8,6 +10,15 @@ namespace {
 DWORD currentTick = 0;
 std::vector<DWORD> sleepLog;
 int ddrawLoads = 0;
+bool missingFeatures[64];
+// Blocks taken since the last reset; one from before it is freed without being counted.
+std::set<void*> heapBlocks;
+
+// Slots are never given back by reset(): a caller keeps its slot for the life of the process.
+DWORD slotsTaken = 0;
+thread_local std::vector<LPVOID> slotValues;
+
+HANDLE const kProcessHeap = reinterpret_cast<HANDLE>(uintptr_t{0x00150000});
 
 HMODULE const kDdrawModule = reinterpret_cast<HMODULE>(uintptr_t{0x73800000});
 HINSTANCE const kHostInstance = reinterpret_cast<HINSTANCE>(uintptr_t{0x00400000});
@@ -33,7 +44,19 @@ void resetKernel() {
     currentTick = 0;
     sleepLog.clear();
     ddrawLoads = 0;
+    for (bool& missing : missingFeatures) {
+        missing = false;
+    }
+    heapBlocks.clear();
 }
+
+void setProcessorFeature(DWORD feature, bool present) {
+    if (feature < 64) {
+        missingFeatures[feature] = !present;
+    }
+}
+
+int liveHeapBlocks() { return static_cast<int>(heapBlocks.size()); }
 
 void setTick(DWORD tick) { currentTick = tick; }
 DWORD tick() { return currentTick; }
@@ -50,7 +73,14 @@ void requireDdrawLoaded(const char* what) {
 }
 
 std::string kernelLeaks() {
-    return ddrawLoads ? "ddraw.dll loaded " + std::to_string(ddrawLoads) + " time(s); " : "";
+    std::string found;
+    if (ddrawLoads) {
+        found += "ddraw.dll loaded " + std::to_string(ddrawLoads) + " time(s); ";
+    }
+    if (!heapBlocks.empty()) {
+        found += std::to_string(heapBlocks.size()) + " heap block(s); ";
+    }
+    return found;
 }
 
 }  // namespace sim
@@ -103,6 +133,60 @@ HMODULE GetModuleHandleA(LPCSTR name) {
         return kHostInstance;
     }
     return isDdrawName(name) && ddrawLoads > 0 ? kDdrawModule : nullptr;
+}
+
+BOOL IsProcessorFeaturePresent(DWORD feature) {
+    sim::record("IsProcessorFeaturePresent(" + std::to_string(feature) + ")");
+    return feature < 64 && !missingFeatures[feature];
+}
+
+// Heap calls are frequent and their order tells nothing, so they are not recorded.
+HANDLE GetProcessHeap() { return kProcessHeap; }
+
+LPVOID HeapAlloc(HANDLE heap, DWORD, SIZE_T bytes) {
+    if (heap != kProcessHeap) {
+        sim::crash("HeapAlloc on a heap that is not the process heap");
+    }
+    if (sim::faultSet(sim::Fault::OutOfMemory)) {
+        return nullptr;
+    }
+    void* block = std::malloc(bytes ? bytes : 1);
+    if (block) {
+        heapBlocks.insert(block);
+    }
+    return block;
+}
+
+BOOL HeapFree(HANDLE heap, DWORD, LPVOID block) {
+    if (heap != kProcessHeap) {
+        sim::crash("HeapFree on a heap that is not the process heap");
+    }
+    heapBlocks.erase(block);
+    std::free(block);
+    return TRUE;
+}
+
+DWORD TlsAlloc() {
+    sim::record("TlsAlloc()");
+    return slotsTaken++;
+}
+
+BOOL TlsFree(DWORD slot) {
+    sim::record("TlsFree(" + std::to_string(slot) + ")");
+    return slot < slotsTaken;
+}
+
+LPVOID TlsGetValue(DWORD slot) { return slot < slotValues.size() ? slotValues[slot] : nullptr; }
+
+BOOL TlsSetValue(DWORD slot, LPVOID value) {
+    if (slot >= slotsTaken) {
+        return FALSE;
+    }
+    if (slot >= slotValues.size()) {
+        slotValues.resize(slot + 1);
+    }
+    slotValues[slot] = value;
+    return TRUE;
 }
 
 }  // namespace win

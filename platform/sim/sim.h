@@ -49,6 +49,12 @@ HINSTANCE hostInstance();
 // Loads of ddraw.dll not yet matched by a FreeLibrary.
 int loadedLibraries();
 
+// What IsProcessorFeaturePresent answers for a PF_ feature; every feature is there at reset.
+void setProcessorFeature(DWORD feature, bool present);
+
+// Blocks taken from the process heap since the last reset and not yet freed.
+int liveHeapBlocks();
+
 // ---- Faults --------------------------------------------------------------------------
 
 // A step that fails every time while its fault is set.
@@ -63,6 +69,7 @@ enum class Fault {
     BackBuffer,        // GetAttachedSurface: DDERR_NOTFOUND
     PixelFormat,       // GetPixelFormat: DDERR_GENERIC
     Lock,              // every Lock: DDERR_SURFACELOST
+    OutOfMemory,       // HeapAlloc yields no block
 };
 void setFault(Fault fault, bool on = true);
 
@@ -152,6 +159,9 @@ size_t queuedMessages();
 // The user's screensaver setting, as SPI_GETSCREENSAVEACTIVE reports it. On at reset.
 void setScreensaverActive(bool on);
 bool screensaverActive();
+// Whether taking exclusive mode switches the screensaver off by itself, as a real
+// DirectDraw does, and leaves it off. On at reset.
+void setExclusiveModeStopsScreensaver(bool on);
 
 struct ShownBox {
     HWND owner;
@@ -165,8 +175,8 @@ const std::vector<ShownBox>& messageBoxes();
 
 // What the code under test still holds or has left changed, compared with the state at
 // reset (or as the knobs last set it): live DirectDraw objects and surfaces, loaded
-// libraries, live windows, registered classes, the display mode, the exclusive level and
-// the screensaver. Empty when everything was given back.
+// libraries, heap blocks, live windows, registered classes, the display mode, the exclusive
+// level and the screensaver. Empty when everything was given back.
 std::string leaks();
 
 }  // namespace sim

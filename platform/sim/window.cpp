@@ -40,6 +40,7 @@ LRESULT defaultResult = 0;
 HCURSOR currentCursor = kArrowCursor;
 bool screensaver = true;
 bool userScreensaver = true;
+bool exclusiveModeStopsScreensaver = true;
 std::vector<sim::ShownBox> boxes;
 
 Window* find(HWND handle) {
@@ -130,6 +131,7 @@ void resetWindows() {
     defaultResult = 0;
     currentCursor = kArrowCursor;
     screensaver = userScreensaver = true;
+    exclusiveModeStopsScreensaver = true;
     boxes.clear();
 }
 
@@ -177,6 +179,13 @@ HCURSOR arrowCursor() { return kArrowCursor; }
 size_t queuedMessages() { return queues[std::this_thread::get_id()].size(); }
 void setScreensaverActive(bool on) { screensaver = userScreensaver = on; }
 bool screensaverActive() { return screensaver; }
+void setExclusiveModeStopsScreensaver(bool on) { exclusiveModeStopsScreensaver = on; }
+
+void stopScreensaverForExclusiveMode() {
+    if (exclusiveModeStopsScreensaver) {
+        screensaver = false;
+    }
+}
 const std::vector<ShownBox>& messageBoxes() { return boxes; }
 
 std::string windowLeaks() {

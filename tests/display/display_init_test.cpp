@@ -13,21 +13,20 @@ TEST_F(DisplayTest, StartTakesTheScreenInOrder) {
     std::string w = sim::hex(window);
     EXPECT_THAT(
         sim::calls(),
-        ElementsAre("LoadLibraryA(ddraw.dll)", "GetProcAddress(0x73800000, DirectDrawCreate)",
-                    "DirectDrawCreate(NULL, NULL)", "GetModuleHandleA(NULL)",
-                    "LoadIconA(0x400000, IDI_MAIN)", "RegisterClassA(glintix #1)",
-                    "CreateWindowExA(0x0, glintix #1, glintix #1, 0x80080000, 0, 0, 0, 0, NULL, "
-                    "NULL, NULL, NULL)",
-                    "DefWindowProcA(" + w + ", 0x81, 0x0, 0x0)",
-                    "DefWindowProcA(" + w + ", 0x1, 0x0, 0x0)",
-                    "dd.SetCooperativeLevel(" + w + ", 0x11)", "dd.SetDisplayMode(640, 480, 32)",
-                    "dd.CreateSurface(0x21, 2, 0x4218)", "primary.GetAttachedSurface(0x4)",
-                    "primary.GetPixelFormat(32)", "SystemParametersInfoA(16, 0, ptr, 0x0)",
-                    "SystemParametersInfoA(17, 0, NULL, 0x0)",
-                    "primary.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)",
-                    "back.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)", "primary.Flip(NULL, 0x1)",
-                    "primary.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)",
-                    "back.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)", "primary.Flip(NULL, 0x1)"));
+        ElementsAre(
+            "SystemParametersInfoA(16, 0, ptr, 0x0)", "LoadLibraryA(ddraw.dll)",
+            "GetProcAddress(0x73800000, DirectDrawCreate)", "DirectDrawCreate(NULL, NULL)",
+            "GetModuleHandleA(NULL)", "LoadIconA(0x400000, IDI_MAIN)", "RegisterClassA(glintix #1)",
+            "CreateWindowExA(0x0, glintix #1, glintix #1, 0x80080000, 0, 0, 0, 0, NULL, "
+            "NULL, NULL, NULL)",
+            "DefWindowProcA(" + w + ", 0x81, 0x0, 0x0)", "DefWindowProcA(" + w + ", 0x1, 0x0, 0x0)",
+            "dd.SetCooperativeLevel(" + w + ", 0x11)", "dd.SetDisplayMode(640, 480, 32)",
+            "dd.CreateSurface(0x21, 2, 0x4218)", "primary.GetAttachedSurface(0x4)",
+            "primary.GetPixelFormat(32)", "SystemParametersInfoA(17, 0, NULL, 0x0)",
+            "primary.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)",
+            "back.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)", "primary.Flip(NULL, 0x1)",
+            "primary.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)",
+            "back.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)", "primary.Flip(NULL, 0x1)"));
 
     const WNDCLASSA* wc = sim::windowClass(kName);
     ASSERT_NE(wc, nullptr);
@@ -98,22 +97,29 @@ class StartFailure : public DisplayTest, public ::testing::WithParamInterface<Fa
 
 // Whatever step fails, the start gives everything back at once by the teardown: no object,
 // surface, library, window or class is left, the mode and level are the desktop's again,
-// and the screensaver, which the start had not yet touched, is left alone.
+// and the screensaver is as the user had it, though taking exclusive mode switched it off.
 TEST_P(StartFailure, GivesEverythingBack) {
-    GetParam().arrange();
-    EXPECT_EQ(start(), 0);
-    EXPECT_EQ(sim::leaks(), "");
-    EXPECT_TRUE(sim::screensaverActive());
-    EXPECT_FALSE(called("SystemParametersInfoA"));
+    for (bool screensaverOn : {false, true}) {
+        SCOPED_TRACE(screensaverOn ? "screensaver on" : "screensaver off");
+        sim::reset();
+        sim::setScreensaverActive(screensaverOn);
+        GetParam().arrange();
+        EXPECT_EQ(start(), 0);
+        EXPECT_EQ(sim::leaks(), "");
+        EXPECT_EQ(sim::screensaverActive(), screensaverOn);
+    }
     EXPECT_FALSE(called("primary.Blt"));
 
     std::vector<std::string> names = sim::callNames();
     auto last = std::find(names.rbegin(), names.rend(), GetParam().lastStep);
     ASSERT_NE(last, names.rend()) << GetParam().lastStep << " never called";
-    // From there on only the teardown runs, and it ends with the library.
+    // From there on only the teardown runs, and it ends with the library, then the
+    // screensaver, which the user had on in the last round.
     std::vector<std::string> rest(last.base(), names.end());
-    ASSERT_FALSE(rest.empty());
-    EXPECT_EQ(rest.back(), "FreeLibrary");
+    auto library = std::find(rest.begin(), rest.end(), "FreeLibrary");
+    ASSERT_NE(library, rest.end());
+    EXPECT_THAT(std::vector<std::string>(library + 1, rest.end()),
+                ElementsAre("SystemParametersInfoA", "SystemParametersInfoA"));
     EXPECT_EQ(std::count(rest.begin(), rest.end(), "DestroyWindow"), 1);
 
     // A failed start leaves nothing in the way of the next one.
@@ -148,7 +154,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DisplayTest, UnloadableLibraryLeavesNothingToUndo) {
     sim::setFault(sim::Fault::LibraryLoad);
     EXPECT_EQ(start(), 0);
-    EXPECT_THAT(sim::calls(), ElementsAre("LoadLibraryA(ddraw.dll)", "DestroyWindow(NULL)"));
+    EXPECT_THAT(sim::calls(),
+                ElementsAre("SystemParametersInfoA(16, 0, ptr, 0x0)", "LoadLibraryA(ddraw.dll)",
+                            "DestroyWindow(NULL)", "SystemParametersInfoA(17, 1, NULL, 0x0)",
+                            "SystemParametersInfoA(16, 0, ptr, 0x0)"));
 }
 
 TEST_F(DisplayTest, UnknownFormatLeavesNoConverter) {
@@ -158,12 +167,16 @@ TEST_F(DisplayTest, UnknownFormatLeavesNoConverter) {
 }
 
 // The screensaver is the user's: switched off for the run only if it was on, and given
-// back as it was.
+// back as it was, whether or not DirectDraw switched it off by itself on the way.
 TEST_F(DisplayTest, ScreensaverThatWasOnComesBackOn) {
-    ASSERT_EQ(start(), 1);
-    EXPECT_FALSE(sim::screensaverActive());
-    displayShutdown();
-    EXPECT_TRUE(sim::screensaverActive());
+    for (bool directDrawStopsIt : {false, true}) {
+        sim::reset();
+        sim::setExclusiveModeStopsScreensaver(directDrawStopsIt);
+        ASSERT_EQ(start(), 1);
+        EXPECT_FALSE(sim::screensaverActive());
+        displayShutdown();
+        EXPECT_TRUE(sim::screensaverActive()) << "DirectDraw stops it: " << directDrawStopsIt;
+    }
 }
 
 TEST_F(DisplayTest, ScreensaverThatWasOffStaysOff) {

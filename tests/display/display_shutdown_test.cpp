@@ -22,7 +22,8 @@ TEST_F(DisplayTest, TeardownGivesTheScreenBackInOrder) {
                             "DestroyWindow(" + w + ")", "DefWindowProcA(" + w + ", 0x2, 0x0, 0x0)",
                             "DefWindowProcA(" + w + ", 0x82, 0x0, 0x0)",
                             "UnregisterClassA(glintix #1, 0x400000)", "FreeLibrary(0x73800000)",
-                            "SystemParametersInfoA(17, 1, NULL, 0x0)"));
+                            "SystemParametersInfoA(17, 1, NULL, 0x0)",
+                            "SystemParametersInfoA(16, 0, ptr, 0x0)"));
     EXPECT_EQ(sim::leaks(), "");
     EXPECT_EQ(displayState().library, nullptr);
     EXPECT_EQ(displayState().directDraw, nullptr);

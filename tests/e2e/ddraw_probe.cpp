@@ -13,6 +13,8 @@
 //   ddraw_probe dialog CAPTION           the controls of the window titled CAPTION
 //   ddraw_probe run PROGRAM [ARGS...]    run a program, wait, print its exit status: a
 //                                        virtual desktop's explorer does not pass it on
+//   ddraw_probe screensaver [on|off]     switch the user's screensaver setting for the
+//                                        session, as the plug-in does; print it
 //
 // The pattern is a white W0 x H0 rectangle (640x480, or the mode if smaller) centred in
 // the mode, the way the plug-in centres its picture in a larger mode.
@@ -251,11 +253,29 @@ int runProgram(int argc, char** argv) {
     return 0;
 }
 
+int screensaver(const char* setting) {
+    if (setting) {
+        const BOOL on = std::strcmp(setting, "on") == 0;
+        if (!SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, 0)) {
+            std::printf("could not switch the screensaver: error %lu\n", GetLastError());
+            return 1;
+        }
+    }
+    BOOL active = FALSE;
+    if (!SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0)) {
+        std::printf("could not read the screensaver: error %lu\n", GetLastError());
+        return 1;
+    }
+    std::printf("screensaver %s\n", active ? "on" : "off");
+    return 0;
+}
+
 }  // namespace
 
 const char* const usage =
     "usage: ddraw_probe modes | current | set W H BPP [SECONDS] | hold FILE SECONDS\n"
-    "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n";
+    "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n"
+    "       | screensaver [on|off]\n";
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
@@ -275,6 +295,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "run") == 0 && argc >= 3) {
         return runProgram(argc - 2, argv + 2);
+    }
+    if (std::strcmp(argv[1], "screensaver") == 0 && argc <= 3) {
+        return screensaver(argc == 3 ? argv[2] : nullptr);
     }
     if (std::strcmp(argv[1], "post") == 0 && argc == 4) {
         return post(argv[2], argv[3]);

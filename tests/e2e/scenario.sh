@@ -23,6 +23,30 @@ describe_format() {
     probe "$desktop" set "$@" 0 | grep -E '^(setmode|format)' | tr '\n' ' '
 }
 
+# screensaver_is SETTING WHEN: the user's screensaver setting is on or off, else the
+# scenario fails saying when. A real DirectDraw switches it off by itself.
+screensaver_is() {
+    local now
+    now=$(probe - screensaver | tail -n 1)
+    [ "$now" = "screensaver $1" ] || fail "$2: the screensaver is ${now#screensaver } (expected $1)"
+}
+
+# screensaver_kept DESKTOP: with the screensaver on, it is off during a run and on again
+# after; with it off, it stays off throughout.
+screensaver_kept() {
+    local desktop=$1 setting
+    for setting in on off; do
+        probe - screensaver "$setting" >/dev/null
+        screensaver_is "$setting" "before the run"
+        host_bg "saver-$setting" "$desktop" --seconds 3
+        wait_shown "saver-$setting"
+        screensaver_is off "during a run with the screensaver $setting before"
+        expect_clean_end "saver-$setting" "time ran out"
+        screensaver_is "$setting" "after a run with the screensaver $setting before"
+    done
+    note "the screensaver: on before, off during, on after; off before, off after"
+}
+
 # A run that must end by itself and leave the screen as it found it.
 expect_clean_end() {
     local name=$1
@@ -52,6 +76,7 @@ scenario_plain() {
     expect_clean_end run "time ran out"
     [ "$(probe - current)" = "$before" ] || fail "the mode is not back: $(probe - current)"
     [ "$(screen_size)" = 1024x768 ] || fail "the screen is now $(screen_size)"
+    screensaver_kept -
 }
 
 scenario_desktop() {
@@ -64,6 +89,7 @@ scenario_desktop() {
     capture shot 4
     expect_white_inside "$work/shot.png" 0 0 639 479
     expect_clean_end run "time ran out"
+    screensaver_kept glintix,640x480
 }
 
 # A desktop larger than the picture: the mode must really change to 640x480 during the run

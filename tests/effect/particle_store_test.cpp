@@ -27,6 +27,7 @@ TEST(ParticleStore, NewestFirstWithPositionalAccess) {
     EXPECT_EQ(store.at(0).x, 3);
     EXPECT_EQ(store.at(2).x, 1);
     EXPECT_EQ(store.count(), 3u);
+    store.clear();
 }
 
 TEST(ParticleStore, RemovalDuringAWalkKeepsTheWalkGoing) {
@@ -45,6 +46,7 @@ TEST(ParticleStore, RemovalDuringAWalkKeepsTheWalkGoing) {
     EXPECT_EQ(store.front(), ParticleStore::end());
     store.addFront(particleAt(4));  // an emptied store links anew
     EXPECT_EQ(walkXs(store), (std::vector<float>{4}));
+    store.clear();
 }
 
 TEST(ParticleStore, AddingAtTheFrontDoesNotDisturbAWalk) {

@@ -80,6 +80,21 @@ TEST_F(PluginTest, AFailedStartHoldsNothingAndDoesNotRun) {
     EXPECT_EQ(render(), 0);
 }
 
+// Asked before anything else, so that nothing of the start has run on such a processor.
+TEST_F(PluginTest, AProcessorWithoutSse2OrMmxGetsAFailedStart) {
+    for (DWORD feature : {PF_XMMI64_INSTRUCTIONS_AVAILABLE, PF_MMX_INSTRUCTIONS_AVAILABLE}) {
+        sim::reset();
+        sim::setProcessorFeature(feature, false);
+        EXPECT_EQ(initModule(&module), 1);
+        for (const std::string& call : sim::callNames()) {
+            EXPECT_EQ(call, "IsProcessorFeaturePresent");
+        }
+        EXPECT_EQ(render(), 1);
+        EXPECT_EQ(sim::leaks(), "");
+        EXPECT_EQ(fountainStore(), nullptr);
+    }
+}
+
 TEST_F(PluginTest, RestartsWithinOneLoad) {
     ASSERT_EQ(initModule(&module), 0);
     render();
