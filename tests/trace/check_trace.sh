@@ -9,7 +9,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 failed=0
 
-for name in fountain wrap; do
+for name in fountain wrap restart; do
   "$runner" "$trace" <"$here/$name.in" >"$out/$name.out" 2>"$out/$name.err"
   if ! cmp -s "$here/$name.out" "$out/$name.out"; then
     echo "FAIL $name: output differs from the golden trace"
@@ -30,6 +30,7 @@ check_error() {  # name, line number, lines of output expected
 }
 check_error bad_level 3 2
 check_error bad_field 2 1
+check_error bad_start 3 2
 
 [ "$failed" -eq 0 ] && echo "golden traces match"
 exit "$failed"
