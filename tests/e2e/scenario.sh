@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # One end-to-end scenario of the real plug-in in glintix-host, under Wine with Xvfb:
 #   scenario.sh plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys |
-#               second-start | config | host-errors
+#               second-start | config | host-errors | packaged
 # Each line starting "saw:" tells what Wine gave; a failure ends with a line "FAIL: ...".
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -285,14 +285,48 @@ scenario_host_errors() {
     host_error 8bit-wav 2 "$plugin_dll" --wav "Z:$work/8bit.wav"
 }
 
+# What a user downloads: the DLL unzipped from the package (GLINTIX_PACKAGE_ZIP, else the
+# one scripts/package leaves in out/), run in a 640x480 desktop and stopped with Escape.
+scenario_packaged() {
+    local zip=${GLINTIX_PACKAGE_ZIP:-${GLINTIX_PACKAGE_DEFAULT:-}}
+    [ -f "$zip" ] || fail "no package at '$zip': scripts/package makes it"
+    unzip -q "$zip" -d "$work/package"
+    local files
+    files=$(cd "$work/package" && ls -A | tr '\n' ' ')
+    [ "$files" = "INSTALL.txt SHA256SUMS vis_glintix.dll " ] || fail "the zip holds: $files"
+    (cd "$work/package" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
+    note "$(basename "$zip"): vis_glintix.dll of $(stat -c %s "$work/package/vis_glintix.dll") bytes"
+    plugin_dll=Z:$work/package/vis_glintix.dll
+
+    start_x 1024x768x24
+    keep_desktop glintix,640x480
+    local before
+    before=$(probe glintix,640x480 current)
+    host_bg run glintix,640x480 --seconds 30
+    wait_shown run
+    capture shot 3
+    expect_white_inside "$work/shot.png" 0 0 639 479
+    local window
+    window=$(plugin_x_window)
+    [ -n "$window" ] || fail "no X window titled glintix #1"
+    xdotool windowfocus "$window" 2>/dev/null || true
+    xdotool key Escape
+    expect_clean_end run "the plug-in asked to stop"
+    [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix) after"
+    local after
+    after=$(probe glintix,640x480 current)
+    [ "$after" = "$before" ] || fail "the mode was $before and is now $after"
+    release_desktop
+}
+
 case ${1:-} in
     plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys | second-start | \
-        config | host-errors)
+        config | host-errors | packaged)
         "scenario_${1//-/_}"
         echo "passed: $1"
         ;;
     *)
-        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors" >&2
+        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors|packaged" >&2
         exit 2
         ;;
 esac
