@@ -110,6 +110,7 @@ void seedFountain() {
 void releaseFountain() {
     store.clear();
     seeded = false;
+    releaseRandomSource();
 }
 
 bool stepFountain(const VisModule* module) {

@@ -14,9 +14,9 @@ constexpr int kSummedSpectrumBytes = 288;
 // spectrum sum forgotten, so that a restart is paced like the first start.
 void seedFountain();
 
-// Ends a run: releases its particles. Nothing reads the store again before the next
-// seedFountain(), and the frame clock, the previous sum and the random sequence stay as
-// they are.
+// Ends a run: releases its particles and what the random source holds. Nothing reads the
+// store again before the next seedFountain(), and the frame clock, the previous sum and the
+// random sequence stay as they are.
 void releaseFountain();
 
 // One render call's share of the effect. Answers true when a finished frame stands in

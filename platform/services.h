@@ -37,6 +37,7 @@ HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block);
 // Per-thread slots, for the random source's state.
+DWORD GetCurrentThreadId();
 DWORD TlsAlloc();
 BOOL TlsFree(DWORD slot);
 LPVOID TlsGetValue(DWORD slot);

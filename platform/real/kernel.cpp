@@ -12,6 +12,7 @@ BOOL IsProcessorFeaturePresent(DWORD feature) { return ::IsProcessorFeaturePrese
 HANDLE GetProcessHeap() { return ::GetProcessHeap(); }
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) { return ::HeapAlloc(heap, flags, bytes); }
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block) { return ::HeapFree(heap, flags, block); }
+DWORD GetCurrentThreadId() { return ::GetCurrentThreadId(); }
 DWORD TlsAlloc() { return ::TlsAlloc(); }
 BOOL TlsFree(DWORD slot) { return ::TlsFree(slot); }
 LPVOID TlsGetValue(DWORD slot) { return ::TlsGetValue(slot); }

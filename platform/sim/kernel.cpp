@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -14,8 +15,10 @@ bool missingFeatures[64];
 // Blocks taken since the last reset; one from before it is freed without being counted.
 std::set<void*> heapBlocks;
 
-// Slots are never given back by reset(): a caller keeps its slot for the life of the process.
+// Slots are numbered afresh for the life of the process, as reset() does not take back a
+// slot that the code under test holds; slotsHeld counts those taken since the last reset.
 DWORD slotsTaken = 0;
+std::set<DWORD> slotsHeld;
 thread_local std::vector<LPVOID> slotValues;
 
 HANDLE const kProcessHeap = reinterpret_cast<HANDLE>(uintptr_t{0x00150000});
@@ -48,6 +51,7 @@ void resetKernel() {
         missing = false;
     }
     heapBlocks.clear();
+    slotsHeld.clear();
 }
 
 void setProcessorFeature(DWORD feature, bool present) {
@@ -79,6 +83,9 @@ std::string kernelLeaks() {
     }
     if (!heapBlocks.empty()) {
         found += std::to_string(heapBlocks.size()) + " heap block(s); ";
+    }
+    if (!slotsHeld.empty()) {
+        found += std::to_string(slotsHeld.size()) + " TLS slot(s); ";
     }
     return found;
 }
@@ -166,13 +173,24 @@ BOOL HeapFree(HANDLE heap, DWORD, LPVOID block) {
     return TRUE;
 }
 
+DWORD GetCurrentThreadId() {
+    static std::atomic<DWORD> lastId{0};
+    thread_local DWORD id = lastId += 4;
+    return id;
+}
+
 DWORD TlsAlloc() {
     sim::record("TlsAlloc()");
+    if (sim::faultSet(sim::Fault::TlsSlots)) {
+        return TLS_OUT_OF_INDEXES;
+    }
+    slotsHeld.insert(slotsTaken);
     return slotsTaken++;
 }
 
 BOOL TlsFree(DWORD slot) {
     sim::record("TlsFree(" + std::to_string(slot) + ")");
+    slotsHeld.erase(slot);
     return slot < slotsTaken;
 }
 

@@ -70,6 +70,7 @@ enum class Fault {
     PixelFormat,       // GetPixelFormat: DDERR_GENERIC
     Lock,              // every Lock: DDERR_SURFACELOST
     OutOfMemory,       // HeapAlloc yields no block
+    TlsSlots,          // TlsAlloc yields TLS_OUT_OF_INDEXES
 };
 void setFault(Fault fault, bool on = true);
 
@@ -175,8 +176,8 @@ const std::vector<ShownBox>& messageBoxes();
 
 // What the code under test still holds or has left changed, compared with the state at
 // reset (or as the knobs last set it): live DirectDraw objects and surfaces, loaded
-// libraries, heap blocks, live windows, registered classes, the display mode, the exclusive
-// level and the screensaver. Empty when everything was given back.
+// libraries, heap blocks, TLS slots, live windows, registered classes, the display mode, the
+// exclusive level and the screensaver. Empty when everything was given back.
 std::string leaks();
 
 }  // namespace sim
