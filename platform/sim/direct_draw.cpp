@@ -181,8 +181,11 @@ public:
         if (!caps || !surface) {
             return DDERR_INVALIDPARAMS;
         }
-        if (sim::faultSet(sim::Fault::BackBuffer) || !(caps->dwCaps & DDSCAPS_BACKBUFFER) ||
-            backs_.empty()) {
+        if (sim::faultSet(sim::Fault::BackBuffer)) {
+            *surface = sim::leftover<IDirectDrawSurface>();
+            return DDERR_NOTFOUND;
+        }
+        if (!(caps->dwCaps & DDSCAPS_BACKBUFFER) || backs_.empty()) {
             return DDERR_NOTFOUND;
         }
         *surface = backs_[0];
@@ -381,6 +384,7 @@ public:
             if (surfaceRefusals > 0) {
                 --surfaceRefusals;
             }
+            *surface = sim::leftover<IDirectDrawSurface>();
             return DDERR_OUTOFVIDEOMEMORY;
         }
         if (!cooperativeLevelSet_) {
@@ -615,6 +619,7 @@ HRESULT WINAPI directDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown
         return CLASS_E_NOAGGREGATION;
     }
     if (faultSet(Fault::DirectDrawCreate)) {
+        *directDraw = leftover<IDirectDraw>();
         return DDERR_NODIRECTDRAWHW;
     }
     SimDirectDraw* object = new SimDirectDraw;

@@ -1,6 +1,7 @@
 // What the parts of the simulation share among themselves; tests use sim.h.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/sim/sim.h"
@@ -21,6 +22,13 @@ LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void showWindow(HWND window);
 // What a real DirectDraw does on taking exclusive mode, where the knob says so.
 void stopScreensaverForExclusiveMode();
+
+// What a careless driver leaves in an output after a failed call: a pointer to nothing
+// that may be released.
+template <typename T>
+T* leftover() {
+    return reinterpret_cast<T*>(uintptr_t{0xBAADF00D});
+}
 
 void resetCalls();
 void resetFaults();

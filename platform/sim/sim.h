@@ -57,7 +57,9 @@ int liveHeapBlocks();
 
 // ---- Faults --------------------------------------------------------------------------
 
-// A step that fails every time while its fault is set.
+// A step that fails every time while its fault is set. A failed DirectDrawCreate,
+// CreateSurface or GetAttachedSurface leaves a pointer to nothing in its output, as a
+// careless driver may.
 enum class Fault {
     LibraryLoad,       // LoadLibraryA yields no handle
     EntryPoint,        // GetProcAddress finds no DirectDrawCreate
@@ -94,7 +96,8 @@ void setDesktopMode(const Mode& mode);
 Mode desktopMode();
 Mode currentMode();
 
-// The next `count` CreateSurface calls are refused with DDERR_OUTOFVIDEOMEMORY.
+// The next `count` CreateSurface calls are refused with DDERR_OUTOFVIDEOMEMORY, leaving a
+// pointer to nothing in their output.
 void refuseSurfaceAttempts(int count);
 // The next `count` Lock calls are refused with DDERR_SURFACELOST.
 void refuseLocks(int count);
