@@ -15,6 +15,10 @@
 //                                        virtual desktop's explorer does not pass it on
 //   ddraw_probe screensaver [on|off]     switch the user's screensaver setting for the
 //                                        session, as the plug-in does; print it
+//   ddraw_probe desktop                  what a run may leave changed, a line each: mode,
+//                                        screensaver, cursor clip and visibility, work
+//                                        area, gamma ramp
+//   ddraw_probe version FILE             the version resource as file properties show it
 //
 // The pattern is a white W0 x H0 rectangle (640x480, or the mode if smaller) centred in
 // the mode, the way the plug-in centres its picture in a larger mode.
@@ -270,12 +274,72 @@ int screensaver(const char* setting) {
     return 0;
 }
 
+int desktop() {
+    printCurrent("mode");
+    screensaver(nullptr);
+    RECT clip{};
+    GetClipCursor(&clip);
+    std::printf("clip %ld %ld %ld %ld\n", clip.left, clip.top, clip.right, clip.bottom);
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof cursor;
+    GetCursorInfo(&cursor);
+    std::printf("cursor %s\n", (cursor.flags & CURSOR_SHOWING) ? "showing" : "hidden");
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    std::printf("workarea %ld %ld %ld %ld\n", work.left, work.top, work.right, work.bottom);
+    WORD ramp[3][256] = {};
+    HDC screen = GetDC(nullptr);
+    const BOOL haveRamp = GetDeviceGammaRamp(screen, ramp);
+    ReleaseDC(nullptr, screen);
+    unsigned long sum = 0;
+    for (const auto& channel : ramp) {
+        for (WORD value : channel) {
+            sum = sum * 31 + value;
+        }
+    }
+    std::printf("gamma %s %08lx\n", haveRamp ? "ramp" : "none", sum);
+    return 0;
+}
+
+int version(const char* path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    std::string data(size, '\0');
+    if (size == 0 || !GetFileVersionInfoA(path, 0, size, &data[0])) {
+        std::printf("no version resource in %s\n", path);
+        return 1;
+    }
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    }* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &length) ||
+        length < sizeof *translation) {
+        std::printf("no translation in %s\n", path);
+        return 1;
+    }
+    for (const char* name : {"FileDescription", "FileVersion", "ProductName", "ProductVersion",
+                             "OriginalFilename", "InternalName"}) {
+        char query[96];
+        std::snprintf(query, sizeof query, "\\StringFileInfo\\%04x%04x\\%s", translation->language,
+                      translation->codePage, name);
+        char* value = nullptr;
+        UINT chars = 0;
+        const bool found =
+            VerQueryValueA(data.data(), query, reinterpret_cast<void**>(&value), &chars);
+        std::printf("%s: %s\n", name, found && value ? value : "(none)");
+    }
+    return 0;
+}
+
 }  // namespace
 
 const char* const usage =
     "usage: ddraw_probe modes | current | set W H BPP [SECONDS] | hold FILE SECONDS\n"
     "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n"
-    "       | screensaver [on|off]\n";
+    "       | screensaver [on|off] | desktop | version FILE\n";
 
 int main(int argc, char** argv) {
     setvbuf(stdout, nullptr, _IONBF, 0);
@@ -298,6 +362,12 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "screensaver") == 0 && argc <= 3) {
         return screensaver(argc == 3 ? argv[2] : nullptr);
+    }
+    if (std::strcmp(argv[1], "desktop") == 0 && argc == 2) {
+        return desktop();
+    }
+    if (std::strcmp(argv[1], "version") == 0 && argc == 3) {
+        return version(argv[2]);
     }
     if (std::strcmp(argv[1], "post") == 0 && argc == 4) {
         return post(argv[2], argv[3]);

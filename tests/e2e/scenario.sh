@@ -47,6 +47,13 @@ screensaver_kept() {
     note "the screensaver: on before, off during, on after; off before, off after"
 }
 
+# same_desktop BEFORE AFTER NAME: what the probe's "desktop" told before and after the run
+# NAME (mode, screensaver, cursor, work area, gamma) is the same.
+same_desktop() {
+    [ "$1" = "$2" ] ||
+        fail "$3: the desktop is not as it was: $(diff <(echo "$1") <(echo "$2") | grep '^[<>]' | tr '\n' ' ')"
+}
+
 # A run that must end by itself and leave the screen as it found it.
 expect_clean_end() {
     local name=$1
@@ -67,14 +74,14 @@ scenario_plain() {
     note "640x480x32: $(describe_format - 640 480 32)"
     note "1024x768x32: $(describe_format - 1024 768 32)"
     local before
-    before=$(probe - current)
+    before=$(probe - desktop)
     host_bg run - --seconds 8
     wait_shown run
     capture shot 4
     # The fallback mode is 1024x768: the picture is centred at (192, 144).
     expect_white_inside "$work/shot.png" 192 144 831 623
     expect_clean_end run "time ran out"
-    [ "$(probe - current)" = "$before" ] || fail "the mode is not back: $(probe - current)"
+    same_desktop "$before" "$(probe - desktop)" run
     [ "$(screen_size)" = 1024x768 ] || fail "the screen is now $(screen_size)"
     screensaver_kept -
 }
@@ -198,12 +205,16 @@ plugin_x_window() {
     xdotool search --name '^glintix #1$' 2>/dev/null | head -1
 }
 
-# stop_run NAME HOW: a run in the 800x600 desktop, stopped by HOW once it shows frames.
+# stop_run NAME HOW [DESKTOP]: a run in the kept desktop (big,800x600 unless named) that
+# draws in a 640x480 mode, stopped by HOW once it shows frames; the desktop is as it was.
 stop_run() {
-    local name=$1 how=$2
-    host_bg "$name" big,800x600 --seconds 30
+    local name=$1 how=$2 desktop=${3:-big,800x600}
+    local before
+    before=$(probe "$desktop" desktop)
+    host_bg "$name" "$desktop" --seconds 30
     wait_shown "$name"
     capture "$name-shot" 1
+    expect_white_inside "$work/$name-shot.png" 0 0 639 479
     local window
     window=$(plugin_x_window)
     [ -n "$window" ] || fail "$name: no X window titled glintix #1"
@@ -217,11 +228,13 @@ stop_run() {
             xdotool key alt+F4
             ;;
         posted-close)
-            probe big,800x600 post "glintix #1" close >/dev/null
+            probe "$desktop" post "glintix #1" close >/dev/null
             ;;
     esac
     expect_clean_end "$name" "the plug-in asked to stop"
-    [ "$(desktop_size big)" = 800x600 ] || fail "$name: the desktop is $(desktop_size big) after"
+    [ "$(desktop_size "${desktop%%,*}")" = "${desktop#*,}" ] ||
+        fail "$name: the desktop is $(desktop_size "${desktop%%,*}") after"
+    same_desktop "$before" "$(probe "$desktop" desktop)" "$name"
 }
 
 scenario_stop_keys() {
@@ -299,23 +312,19 @@ scenario_packaged() {
     plugin_dll=Z:$work/package/vis_glintix.dll
 
     start_x 1024x768x24
+    # What Windows shows in the file's properties.
+    local version properties line
+    version=$(basename "$zip" | sed -nE 's/^glintix-(.+)-win32\.zip$/\1/p')
+    properties=$(probe - version "$plugin_dll")
+    note "file properties: $(echo "$properties" | tr '\n' ';')"
+    for line in "FileDescription: glintix #1 visualization plug-in" "FileVersion: $version" \
+        "ProductName: glintix" "ProductVersion: $version" \
+        "OriginalFilename: vis_glintix.dll"; do
+        grep -qxF "$line" <<<"$properties" || fail "the file properties lack \"$line\""
+    done
+
     keep_desktop glintix,640x480
-    local before
-    before=$(probe glintix,640x480 current)
-    host_bg run glintix,640x480 --seconds 30
-    wait_shown run
-    capture shot 3
-    expect_white_inside "$work/shot.png" 0 0 639 479
-    local window
-    window=$(plugin_x_window)
-    [ -n "$window" ] || fail "no X window titled glintix #1"
-    xdotool windowfocus "$window" 2>/dev/null || true
-    xdotool key Escape
-    expect_clean_end run "the plug-in asked to stop"
-    [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix) after"
-    local after
-    after=$(probe glintix,640x480 current)
-    [ "$after" = "$before" ] || fail "the mode was $before and is now $after"
+    stop_run run escape glintix,640x480
     release_desktop
 }
 
