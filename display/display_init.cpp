@@ -69,6 +69,16 @@ bool setDisplayMode(DisplayState& d) {
     return true;
 }
 
+// Kept only on success: a failing driver may leave anything in the output.
+bool tryPrimary(DisplayState& d, DDSURFACEDESC& desc) {
+    IDirectDrawSurface* surface = nullptr;
+    if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
+        return false;
+    }
+    d.primary = surface;
+    return true;
+}
+
 // A flip chain with two back buffers, else one; else a lone primary, which the back-buffer
 // request that follows then refuses.
 bool createPrimary(DisplayState& d) {
@@ -79,21 +89,16 @@ bool createPrimary(DisplayState& d) {
     desc.dwBackBufferCount = 2;
     desc.ddsCaps.dwCaps =
         DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
-    IDirectDrawSurface* surface = nullptr;
-    if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
-        desc.dwBackBufferCount = 1;
-        surface = nullptr;
-        if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
-            desc.dwFlags = DDSD_CAPS;
-            desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
-            surface = nullptr;
-            if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
-                return false;
-            }
-        }
+    if (tryPrimary(d, desc)) {
+        return true;
     }
-    d.primary = surface;
-    return true;
+    desc.dwBackBufferCount = 1;
+    if (tryPrimary(d, desc)) {
+        return true;
+    }
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
+    return tryPrimary(d, desc);
 }
 
 bool getBackBuffer(DisplayState& d) {
