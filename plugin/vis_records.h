@@ -41,24 +41,26 @@ struct VisModule {
     void* userData;
 };
 
-#if defined(_WIN32) && !defined(_WIN64)
-static_assert(sizeof(VisHeader) == 12, "header layout");
-static_assert(offsetof(VisHeader, description) == 4, "header layout");
-static_assert(offsetof(VisHeader, moduleAt) == 8, "header layout");
-static_assert(offsetof(VisModule, parentWindow) == 4, "module layout");
-static_assert(offsetof(VisModule, libraryInstance) == 8, "module layout");
-static_assert(offsetof(VisModule, sampleRate) == 12, "module layout");
-static_assert(offsetof(VisModule, channels) == 16, "module layout");
-static_assert(offsetof(VisModule, latencyMs) == 20, "module layout");
-static_assert(offsetof(VisModule, delayMs) == 24, "module layout");
-static_assert(offsetof(VisModule, spectrumChannels) == 28, "module layout");
-static_assert(offsetof(VisModule, waveformChannels) == 32, "module layout");
-static_assert(offsetof(VisModule, spectrumData) == 36, "module layout");
-static_assert(offsetof(VisModule, waveformData) == 1188, "module layout");
-static_assert(offsetof(VisModule, config) == 2340, "module layout");
-static_assert(offsetof(VisModule, start) == 2344, "module layout");
-static_assert(offsetof(VisModule, render) == 2348, "module layout");
-static_assert(offsetof(VisModule, stop) == 2352, "module layout");
-static_assert(offsetof(VisModule, userData) == 2356, "module layout");
-static_assert(sizeof(VisModule) == 2360, "module layout");
-#endif
+// Checked where pointers are 4 bytes, as in the host. A build of another pointer width (the
+// tests, natively or as 64-bit Windows programs) keeps the order and the widths of the
+// integers and data blocks.
+constexpr bool kHostPointers = sizeof(void*) == 4;
+static_assert(!kHostPointers || sizeof(VisHeader) == 12, "header layout");
+static_assert(!kHostPointers || offsetof(VisHeader, description) == 4, "header layout");
+static_assert(!kHostPointers || offsetof(VisHeader, moduleAt) == 8, "header layout");
+static_assert(!kHostPointers || offsetof(VisModule, parentWindow) == 4, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, libraryInstance) == 8, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, sampleRate) == 12, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, channels) == 16, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, latencyMs) == 20, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, delayMs) == 24, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, spectrumChannels) == 28, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, waveformChannels) == 32, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, spectrumData) == 36, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, waveformData) == 1188, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, config) == 2340, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, start) == 2344, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, render) == 2348, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, stop) == 2352, "module layout");
+static_assert(!kHostPointers || offsetof(VisModule, userData) == 2356, "module layout");
+static_assert(!kHostPointers || sizeof(VisModule) == 2360, "module layout");
