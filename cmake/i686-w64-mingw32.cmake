@@ -11,17 +11,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
-# SSE arithmetic keeps doubles real doubles: x87 would carry 80-bit intermediates and
-# change the last bits of particle velocities.
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-# Two builds of one tree in different folders must give the same bytes, debug information
-# included: paths are written relative to the source root. The build folder's map comes
-# last, so that it wins when the build folder lies inside the source tree.
-string(APPEND CMAKE_CXX_FLAGS_INIT
-  " -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.")
-string(APPEND CMAKE_C_FLAGS_INIT
-  " -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.")
 # Nothing beyond the system DLLs: no libgcc, libstdc++ or winpthread DLL beside ours.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
