@@ -163,7 +163,7 @@ size_t queuedMessages();
 // The user's screensaver setting, as SPI_GETSCREENSAVEACTIVE reports it. On at reset.
 void setScreensaverActive(bool on);
 bool screensaverActive();
-// Whether taking exclusive mode switches the screensaver off by itself, as a real
+// Whether taking exclusive mode switches the screensaver off by itself, as Wine's
 // DirectDraw does, and leaves it off. On at reset.
 void setExclusiveModeStopsScreensaver(bool on);
 
