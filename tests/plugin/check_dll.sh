@@ -203,7 +203,7 @@ done
 
 # The start asks the processor first: its first call is the test, or a function whose first
 # call is.
-first_call() { instructions "$1" | awk '$2 ~ /^calll?$/ && $3 !~ /^\*/ {t = $3; sub(/^0x/, "", t); printf "%08s\n", t; exit}'; }
+first_call() { instructions "$1" | awk '$2 ~ /^calll?$/ && $3 !~ /^\*/ {t = $3; sub(/^0x/, "", t); print t; exit}'; }
 test_at=$(address win::IsProcessorFeaturePresent)
 start_at=$(address initModule)
 if [ -n "$start_at" ]; then
