@@ -21,7 +21,9 @@ constexpr DWORD kNoSlot = 0xFFFFFFFEu;
 std::atomic<DWORD> slot{kNoSlot};
 
 // A thread as it differs from every other, past or present: Windows hands an ended
-// thread's id to a new thread soon after, but the new one has a later creation time.
+// thread's id to a new thread soon after, but the new one has a later creation time. That
+// time is as coarse as the system clock (milliseconds), far finer than a run, which spans
+// a change of display mode.
 struct ThreadMark {
     DWORD id;
     FILETIME created;

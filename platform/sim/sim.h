@@ -49,6 +49,10 @@ HINSTANCE hostInstance();
 // Loads of ddraw.dll not yet matched by a FreeLibrary.
 int loadedLibraries();
 
+// Threads: GetCurrentThreadId hands an ended thread's id to the next new thread, as Windows
+// does soon after a thread ends; GetThreadTimes on GetCurrentThread() tells such threads
+// apart by their creation times, which only grow. Neither is recorded nor reset.
+
 // What IsProcessorFeaturePresent answers for a PF_ feature; every feature is there at reset.
 void setProcessorFeature(DWORD feature, bool present);
 
