@@ -124,8 +124,9 @@ bool chooseConverter(DisplayState& d) {
     return d.converter != nullptr;
 }
 
-// The user's own setting, read before DirectDraw is loaded: taking exclusive mode switches
-// the screensaver off by itself and never back on, so a later look would find it off.
+// The user's own setting, read before DirectDraw is loaded: under Wine, taking exclusive
+// mode switches the screensaver off by itself and never back on, so a later look would
+// find it off.
 void noteScreensaver(DisplayState& d) {
     BOOL active = FALSE;
     win::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);

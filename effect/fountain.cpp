@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "effect/fountain_run.h"
 #include "platform/services.h"
 
 namespace {
@@ -11,13 +12,11 @@ constexpr float kK4 = 4.0f / 32767.0f;    // nearest float to 4/32767
 constexpr float kK10 = 10.0f / 32767.0f;  // nearest float to 10/32767
 constexpr double kSpreadStep = 1.0 / 8192.0;
 
-ParticleStore store;
-bool seeded = false;
 int32_t dueTick = 0;  // 0: the frame clock is not armed
 int32_t previousSum = 0;
 
 // Velocities are evaluated in double precision and rounded once, when stored.
-void launchSeed() {
+void launchSeed(ParticleStore& store) {
     Particle p;
     p.vy = static_cast<float>(nextRandom() * static_cast<double>(kK4) - 3.0);
     p.vx = static_cast<float>(nextRandom() * static_cast<double>(kK4) - 2.0);
@@ -26,7 +25,7 @@ void launchSeed() {
     store.addFront(p);  // without memory the particle is skipped
 }
 
-bool launchReplenishment() {
+bool launchReplenishment(ParticleStore& store) {
     Particle p;
     p.vy = static_cast<float>(nextRandom() * static_cast<double>(kK10) - 12.0);
     p.vx = static_cast<float>(nextRandom() * static_cast<double>(kK4) - 2.0);
@@ -35,7 +34,7 @@ bool launchReplenishment() {
     return store.addFront(p);
 }
 
-void burst() {
+void burst(ParticleStore& store) {
     int draw = nextRandom();
     if (store.count() == 0) {
         return;  // only when memory ran out: there is no source to burst from
@@ -60,7 +59,7 @@ int toPixel(double v) {
     return static_cast<int>(v);
 }
 
-void walk(uint32_t* pixels) {
+void walk(ParticleStore& store, uint32_t* pixels) {
     ParticleStore::Position position = store.front();
     while (position != ParticleStore::end()) {
         Particle& p = ParticleStore::particle(position);
@@ -82,7 +81,7 @@ void walk(uint32_t* pixels) {
             position = ParticleStore::next(position);
         }
         if (store.count() < kPopulationFloor) {
-            launchReplenishment();
+            launchReplenishment(store);
         }
     }
 }
@@ -98,19 +97,12 @@ int spectrumSum(const VisModule* module) {
 }  // namespace
 
 void seedFountain() {
-    store.clear();
-    seeded = true;
+    ParticleStore& store = freshRunStore();
     dueTick = 0;
     previousSum = 0;
     for (uint32_t i = 0; i < kPopulationFloor; ++i) {
-        launchSeed();
+        launchSeed(store);
     }
-}
-
-void releaseFountain() {
-    store.clear();
-    seeded = false;
-    releaseRandomSource();
 }
 
 bool stepFountain(const VisModule* module) {
@@ -125,19 +117,18 @@ bool stepFountain(const VisModule* module) {
     }
     dueTick = static_cast<int32_t>(static_cast<uint32_t>(dueTick) + kFramePeriodMs);
 
+    ParticleStore& store = runStore();
     uint32_t* pixels = framebuffer().pixels;
     std::memset(pixels, 0, sizeof(Framebuffer::pixels));
     const int sum = spectrumSum(module);
     if (sum >= previousSum + kBurstThreshold) {
-        burst();
+        burst(store);
     }
     previousSum = sum;
-    walk(pixels);
+    walk(store, pixels);
     // The walk keeps the floor whenever memory suffices; after memory ran out the store
     // may have fallen below it (even to empty, where no visit would replenish it).
-    while (store.count() < kPopulationFloor && launchReplenishment()) {
+    while (store.count() < kPopulationFloor && launchReplenishment(store)) {
     }
     return true;
 }
-
-ParticleStore* fountainStore() { return seeded ? &store : nullptr; }

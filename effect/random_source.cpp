@@ -5,21 +5,57 @@
 
 #include "platform/services.h"
 
+// Who calls what. nextRandom may be called on any thread: each thread that draws has a
+// state of its own in a TLS slot, and the slot is taken by whichever thread draws first in
+// a run (an atomic exchange settles two first draws at once). releaseRandomSource is the
+// stop's, on the host's calling thread, while no other thread draws: the carried state and
+// the state used without a slot below are plain variables that only that thread touches.
+
 namespace {
 
-// Each thread's state lives in a TLS slot, taken at the first draw of a run: the library
-// runs no code at load, and a thread_local would bring a thread library into the DLL. The
-// slot goes back at the stop, since the host may unload the library without a word and a
-// slot that outlived it would be lost to the process for good.
+// The slot is taken at the first draw of a run rather than at load, since loading the
+// library runs no code of ours (and a thread_local would bring a thread library into the
+// DLL). It goes back at the stop, since the host may unload the library without a word and
+// a slot that outlived it would be lost to the process for good.
 constexpr DWORD kNoSlot = 0xFFFFFFFEu;
 std::atomic<DWORD> slot{kNoSlot};
 
-// The state of the thread that stopped, carried over to its first draw after the next
-// start; any other thread starts that run at 1, as a thread's first draw must.
-DWORD carrier = 0;  // no thread has the id 0
-uint32_t carriedState = 1;
+// A thread as it differs from every other, past or present: Windows hands an ended
+// thread's id to a new thread soon after, but the new one has a later creation time. That
+// time is as coarse as the system clock (milliseconds), far finer than a run, which spans
+// a change of display mode.
+struct ThreadMark {
+    DWORD id;
+    FILETIME created;
+};
+
+// What a stop leaves for the thread that made it: that thread's first draw in the next run
+// goes on with its sequence, while any other thread starts that run at 1.
+struct CarriedState {
+    bool held;
+    ThreadMark thread;
+    uint32_t state;
+};
+CarriedState carried = {};
+
 // The state of every thread while no slot can be had.
 uint32_t sharedState = 1;
+
+// False when the creation time cannot be read: such a thread matches no stop.
+bool markCurrentThread(ThreadMark& mark) {
+    FILETIME exit;
+    FILETIME kernel;
+    FILETIME user;
+    mark.id = win::GetCurrentThreadId();
+    return win::GetThreadTimes(win::GetCurrentThread(), &mark.created, &exit, &kernel, &user) != 0;
+}
+
+bool isCarriedThread() {
+    ThreadMark self;
+    return carried.held && markCurrentThread(self) && self.id == carried.thread.id &&
+           self.created.dwLowDateTime == carried.thread.created.dwLowDateTime &&
+           self.created.dwHighDateTime == carried.thread.created.dwHighDateTime;
+}
 
 // A slot holds the state less one, so that a thread's untouched slot (0) is the state 1.
 uint32_t stateIn(DWORD s) {
@@ -42,8 +78,11 @@ DWORD randomSlot() {
         }
         return current;
     }
-    if (fresh != TLS_OUT_OF_INDEXES && carrier != 0 && carrier == win::GetCurrentThreadId()) {
-        storeState(fresh, carriedState);
+    if (fresh != TLS_OUT_OF_INDEXES) {
+        if (isCarriedThread()) {
+            storeState(fresh, carried.state);
+        }
+        carried.held = false;
     }
     return fresh;
 }
@@ -66,7 +105,7 @@ void releaseRandomSource() {
     if (s == kNoSlot || s == TLS_OUT_OF_INDEXES) {
         return;
     }
-    carrier = win::GetCurrentThreadId();
-    carriedState = stateIn(s);
+    carried.held = markCurrentThread(carried.thread);
+    carried.state = stateIn(s);
     win::TlsFree(s);
 }

@@ -36,8 +36,13 @@ BOOL IsProcessorFeaturePresent(DWORD feature);
 HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block);
-// Per-thread slots, for the random source's state.
+// Per-thread slots, for the random source's state, and what tells one thread from another:
+// an id, which Windows hands to a new thread soon after the old one ended, and the
+// thread's creation time, which a new thread cannot share with an old one of that id.
 DWORD GetCurrentThreadId();
+HANDLE GetCurrentThread();
+BOOL GetThreadTimes(HANDLE thread, LPFILETIME creation, LPFILETIME exit, LPFILETIME kernel,
+                    LPFILETIME user);
 DWORD TlsAlloc();
 BOOL TlsFree(DWORD slot);
 LPVOID TlsGetValue(DWORD slot);

@@ -133,6 +133,13 @@ struct WNDCLASSA {
 #define WS_VISIBLE 0x10000000u
 #define WS_SYSMENU 0x00080000u
 
+// 100-nanosecond intervals since 1601, as the kernel reports thread times.
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+typedef FILETIME* LPFILETIME;
+
 #define PF_MMX_INSTRUCTIONS_AVAILABLE 3
 #define PF_XMMI64_INSTRUCTIONS_AVAILABLE 10
 #define TLS_OUT_OF_INDEXES 0xFFFFFFFFu

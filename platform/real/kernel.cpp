@@ -13,6 +13,11 @@ HANDLE GetProcessHeap() { return ::GetProcessHeap(); }
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) { return ::HeapAlloc(heap, flags, bytes); }
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block) { return ::HeapFree(heap, flags, block); }
 DWORD GetCurrentThreadId() { return ::GetCurrentThreadId(); }
+HANDLE GetCurrentThread() { return ::GetCurrentThread(); }
+BOOL GetThreadTimes(HANDLE thread, LPFILETIME creation, LPFILETIME exit, LPFILETIME kernel,
+                    LPFILETIME user) {
+    return ::GetThreadTimes(thread, creation, exit, kernel, user);
+}
 DWORD TlsAlloc() { return ::TlsAlloc(); }
 BOOL TlsFree(DWORD slot) { return ::TlsFree(slot); }
 LPVOID TlsGetValue(DWORD slot) { return ::TlsGetValue(slot); }

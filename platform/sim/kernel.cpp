@@ -1,7 +1,7 @@
-#include <atomic>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <set>
 
 #include "platform/sim/internal.h"
@@ -20,6 +20,42 @@ std::set<void*> heapBlocks;
 DWORD slotsTaken = 0;
 std::set<DWORD> slotsHeld;
 thread_local std::vector<LPVOID> slotValues;
+
+// Threads as Windows numbers them: ids are multiples of 4, and an ended thread's id goes to
+// the next thread that asks, so that code telling threads apart by id alone shows it. The
+// creation times only grow, a millisecond apart. A thread gets both at its first question.
+std::mutex threadsLock;
+std::set<DWORD> freeThreadIds;
+DWORD unusedThreadId = 4;
+uint64_t threadsNamed = 0;
+
+struct SimThread {
+    DWORD id;
+    uint64_t created;  // 100-ns units
+
+    SimThread() {
+        std::lock_guard<std::mutex> hold(threadsLock);
+        if (freeThreadIds.empty()) {
+            id = unusedThreadId;
+            unusedThreadId += 4;
+        } else {
+            id = *freeThreadIds.begin();
+            freeThreadIds.erase(freeThreadIds.begin());
+        }
+        created = 132000000000000000ull + ++threadsNamed * 10000;
+    }
+    ~SimThread() {
+        std::lock_guard<std::mutex> hold(threadsLock);
+        freeThreadIds.insert(id);
+    }
+};
+
+SimThread& thisThread() {
+    thread_local SimThread thread;
+    return thread;
+}
+
+HANDLE const kCurrentThread = reinterpret_cast<HANDLE>(intptr_t{-2});
 
 HANDLE const kProcessHeap = reinterpret_cast<HANDLE>(uintptr_t{0x00150000});
 
@@ -173,10 +209,19 @@ BOOL HeapFree(HANDLE heap, DWORD, LPVOID block) {
     return TRUE;
 }
 
-DWORD GetCurrentThreadId() {
-    static std::atomic<DWORD> lastId{0};
-    thread_local DWORD id = lastId += 4;
-    return id;
+DWORD GetCurrentThreadId() { return thisThread().id; }
+
+HANDLE GetCurrentThread() { return kCurrentThread; }
+
+BOOL GetThreadTimes(HANDLE thread, LPFILETIME creation, LPFILETIME exit, LPFILETIME kernel,
+                    LPFILETIME user) {
+    if (thread != kCurrentThread || !creation || !exit || !kernel || !user) {
+        return FALSE;
+    }
+    const uint64_t created = thisThread().created;
+    *creation = FILETIME{static_cast<DWORD>(created), static_cast<DWORD>(created >> 32)};
+    *exit = *kernel = *user = FILETIME{0, 0};
+    return TRUE;
 }
 
 DWORD TlsAlloc() {

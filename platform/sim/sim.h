@@ -49,6 +49,10 @@ HINSTANCE hostInstance();
 // Loads of ddraw.dll not yet matched by a FreeLibrary.
 int loadedLibraries();
 
+// Threads: GetCurrentThreadId hands an ended thread's id to the next new thread, as Windows
+// does soon after a thread ends; GetThreadTimes on GetCurrentThread() tells such threads
+// apart by their creation times, which only grow. Neither is recorded nor reset.
+
 // What IsProcessorFeaturePresent answers for a PF_ feature; every feature is there at reset.
 void setProcessorFeature(DWORD feature, bool present);
 
@@ -163,7 +167,7 @@ size_t queuedMessages();
 // The user's screensaver setting, as SPI_GETSCREENSAVEACTIVE reports it. On at reset.
 void setScreensaverActive(bool on);
 bool screensaverActive();
-// Whether taking exclusive mode switches the screensaver off by itself, as a real
+// Whether taking exclusive mode switches the screensaver off by itself, as Wine's
 // DirectDraw does, and leaves it off. On at reset.
 void setExclusiveModeStopsScreensaver(bool on);
 

@@ -306,8 +306,9 @@ scenario_packaged() {
     unzip -q "$zip" -d "$work/package"
     local files
     files=$(cd "$work/package" && ls -A | tr '\n' ' ')
-    [ "$files" = "INSTALL.txt SHA256SUMS vis_glintix.dll " ] || fail "the zip holds: $files"
+    [ "$files" = "BUILDINFO INSTALL.txt SHA256SUMS vis_glintix.dll " ] || fail "the zip holds: $files"
     (cd "$work/package" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
+    grep -qE '^commit: [0-9a-f]{40}' "$work/package/BUILDINFO" || fail "BUILDINFO names no commit"
     note "$(basename "$zip"): vis_glintix.dll of $(stat -c %s "$work/package/vis_glintix.dll") bytes"
     plugin_dll=Z:$work/package/vis_glintix.dll
 

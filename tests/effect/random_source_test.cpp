@@ -52,6 +52,32 @@ TEST(RandomSource, EveryThreadStartsAtOneAndStaysInRange) {
     }
 }
 
+// Windows hands an ended thread's id to a new thread soon after; a host that starts each
+// run on a fresh thread may get it back. The new thread's first draw is still its first.
+TEST(RandomSource, ANewThreadWithAnEndedThreadsIdStartsAtOne) {
+    sim::reset();
+    DWORD firstId = 0;
+    DWORD secondId = 0;
+    std::vector<int> second;
+    std::thread([&] {
+        firstId = win::GetCurrentThreadId();
+        for (int i = 0; i < 5; ++i) {
+            nextRandom();
+        }
+        releaseRandomSource();
+    }).join();
+    std::thread([&] {
+        secondId = win::GetCurrentThreadId();
+        for (int i = 0; i < 3; ++i) {
+            second.push_back(nextRandom());
+        }
+        releaseRandomSource();
+    }).join();
+    ASSERT_EQ(secondId, firstId);
+    EXPECT_EQ(second, (std::vector<int>{41, 18467, 6334}));
+    EXPECT_EQ(sim::leaks(), "");
+}
+
 // A process out of TLS slots still gets a sequence, shared by its threads, and the next
 // run asks for a slot again.
 TEST(RandomSource, WithoutASlotTheThreadsShareOneSequence) {

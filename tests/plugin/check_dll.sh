@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Reads the built DLL as Windows and a user would receive it:
+# Reads the built 32-bit DLL as Windows and a user would receive it:
 # - the one export is winampVisGetHeader, by name, undecorated;
-# - it needs nothing but system DLLs (no C++ runtime DLL beside it, no ddraw.dll import,
-#   which is loaded at run time instead);
-# - loading it runs none of our code: no static initialiser or destructor of ours, no
-#   thread library with its TLS callbacks; the only constructor is libgcc's registration of
-#   unwind tables;
+# - its imports are exactly the list below: a new one fails here until it is added on
+#   purpose (ddraw.dll is loaded at run time, never imported);
+# - loading it runs none of our code and no C runtime: the entry point is dllEntry, which
+#   only returns TRUE; there is no TLS directory and nothing in the constructor or
+#   destructor lists;
 # - no exception or type-information runtime is in it, and stripped it stays under 64 KiB;
-# - nothing before the processor test of a start (nor the test itself) uses an SSE or MMX
-#   register, so that an older processor gets a failed start, not an illegal instruction.
+# - no SSE, SSE2 or MMX instruction lies on a path that a start failed at its processor test
+#   can still take. From the getters, the callbacks and the entry point, every call, jump
+#   and taken address is followed through the disassembly, wherever the compiler put the
+#   code; only the edges listed under "gates" are not, since the code runs them only once a
+#   start passed that test.
 # Symbols come from the DLL, or for a stripped one from its debug file beside it
 # (DLL.debug).
 # Usage: check_dll.sh OBJDUMP DLL
@@ -23,15 +26,68 @@ fail() {
   failed=1
 }
 
+expected_imports='
+kernel32.dll FreeLibrary
+kernel32.dll GetCurrentThread
+kernel32.dll GetCurrentThreadId
+kernel32.dll GetModuleHandleA
+kernel32.dll GetProcAddress
+kernel32.dll GetProcessHeap
+kernel32.dll GetThreadTimes
+kernel32.dll GetTickCount
+kernel32.dll HeapAlloc
+kernel32.dll HeapFree
+kernel32.dll IsProcessorFeaturePresent
+kernel32.dll LoadLibraryA
+kernel32.dll Sleep
+kernel32.dll TlsAlloc
+kernel32.dll TlsFree
+kernel32.dll TlsGetValue
+kernel32.dll TlsSetValue
+msvcrt.dll memset
+user32.dll CreateWindowExA
+user32.dll DefWindowProcA
+user32.dll DestroyWindow
+user32.dll DispatchMessageA
+user32.dll LoadIconA
+user32.dll MessageBoxA
+user32.dll PeekMessageA
+user32.dll PostMessageA
+user32.dll RegisterClassA
+user32.dll SendMessageA
+user32.dll SetCursor
+user32.dll SystemParametersInfoA
+user32.dll TranslateMessage
+user32.dll UnregisterClassA'
+
+# Edges that a start opens only once its processor test passed, as "FROM TO": initModule
+# seeds the fountain after the test; renderModule steps it only while running, which only a
+# passed start sets; the converters are called only through the pointer that the display
+# set-up, after the test, takes from selectRowConverter. That neither the failed test nor
+# the render call after it goes on to these is what the lifecycle tests show.
+gates='
+initModule seedFountain
+renderModule stepFountain
+selectRowConverter convertRow.*'
+# The host's ways in: the export, the getter it hands out, the four callbacks in the module
+# record, and the loader's entry point.
+roots='winampVisGetHeader moduleAt configModule initModule renderModule quitModule dllEntry'
+# SSE, SSE2 and MMX by register, and the instructions of those sets (and later ones) that
+# name no such register.
+sse_pattern='%[xyz]?mm[0-9]|%mxcsr|^(emms|femms|[lms]fence|movnti|movntq|movntdqa?|movntp[sd]|maskmov(q|dqu)|clflush(opt)?|[ls]dmxcsr|stmxcsr|prefetch[a-z0-9]*|popcnt|lzcnt|tzcnt|crc32|movbe)$'
+
 exports=$(printf '%s\n' "$tables" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' |
   grep -E '^\s+\[' | awk '{print $NF}')
 [ "$exports" = "winampVisGetHeader" ] || fail "exports are: $(echo $exports)"
 
-allowed='^(kernel32|user32|msvcrt)\.dll$'
-imports=$(printf '%s\n' "$tables" | awk '/DLL Name:/ {print tolower($3)}')
-for name in $imports; do
-  [[ $name =~ $allowed ]] || fail "imports $name"
-done
+imports=$(printf '%s\n' "$tables" | awk '
+  /DLL Name:/ {dll = tolower($3); next}
+  /^$/ {dll = ""}
+  dll != "" && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ && NF == 3 {print dll, $3}' | sort)
+unexpected=$(comm -13 <(printf '%s\n' "$expected_imports" | sed '/^$/d' | sort) <(printf '%s\n' "$imports"))
+missing=$(comm -23 <(printf '%s\n' "$expected_imports" | sed '/^$/d' | sort) <(printf '%s\n' "$imports"))
+[ -z "$unexpected" ] || fail "imports not in the list:" $unexpected
+[ -z "$missing" ] || fail "listed imports it no longer has:" $missing
 
 symbols=$("$nm" "$dll" 2>/dev/null)
 [ -n "$symbols" ] || symbols=$("$nm" "$dll.debug" 2>/dev/null)
@@ -39,29 +95,52 @@ if [ -z "$symbols" ]; then
   fail "no symbols in $dll nor in $dll.debug"
   exit 1
 fi
-address() { printf '%s\n' "$symbols" | awk -v name="$1" '$3 == name {print $1; exit}'; }
-name_at() { printf '%s\n' "$symbols" | awk -v at="$1" '$1 == at && $3 !~ /^\./ {print $3; exit}'; }
-# The 32-bit words of the image from ADDRESS on, one a line, in hexadecimal.
-words_from() {
-  "$objdump" -s --start-address=0x$1 --stop-address=$(printf '0x%x' $((0x$1 + 64))) "$dll" |
-    awk '/^ [0-9a-f]+ / {for (i = 2; i <= 5 && i <= NF; i++) if (length($i) == 8) print $i}' |
-    sed -E 's/(..)(..)(..)(..)/\4\3\2\1/'
+# Code symbols by address, one "ADDRESS NAME" a line, names as C++ spells them without
+# arguments (no leading underscore, no stdcall decoration, spaces taken out).
+functions=$(printf '%s\n' "$symbols" | awk '$2 ~ /^[Tt]$/ && $3 !~ /^\./ {
+    name = $3; sub(/^_/, "", name); sub(/@[0-9]+$/, "", name); print $1, name}' |
+  sort -u -k1,1 | ${tools}c++filt -p -n | awk '{at = $1; $1 = ""; gsub(/ /, ""); print at, $0}')
+address() { printf '%s\n' "$functions" | awk -v name="$1" '$2 == name {print $1; exit}'; }
+name_at() { printf '%s\n' "$functions" | awk -v at="$1" '$1 == at {print $2; exit}'; }
+# The function holding ADDRESS: the last symbol at or before it.
+holder() { printf '%s\n' "$functions" | awk -v at="$1" '$1 <= at {f = $1} END {print f}'; }
+end_of() { printf '%s\n' "$symbols" | awk -v from="$1" '$1 > from {print $1}' | sort | head -1; }
+# The instructions of the function at ADDRESS: "ADDRESS MNEMONIC OPERANDS" a line.
+instructions() {
+  "$objdump" -d --no-show-raw-insn --start-address=0x$1 --stop-address=0x$(end_of "$1") "$dll" |
+    awk -F'\t' '/^ *[0-9a-f]+:\t/ {sub(/^ */, "", $1); sub(/:$/, "", $1); print $1, $2}'
 }
 
-# A constructor or destructor list: -1, the entries, 0.
+# The entry point: dllEntry, nothing but mov $1,%eax and the return.
+base=$(printf '%s\n' "$tables" | awk '$1 == "ImageBase" {print $2}')
+entry_rva=$(printf '%s\n' "$tables" | awk '$1 == "AddressOfEntryPoint" {print $2}')
+entry=$(printf '%08x' $((0x$base + 0x$entry_rva)))
+entry_name=$(name_at "$entry")
+[ "$entry_name" = dllEntry ] || fail "the entry point is ${entry_name:-0x$entry}, not dllEntry"
+body=$(instructions "$entry" | awk '{ret = $2 ~ /^ret/; $1 = ""; sub(/^ /, ""); print} ret {exit}' | tr -s ' ')
+[[ $body =~ ^'mov $0x1,%eax'$'\n''ret'( '$0xc')?$ ]] ||
+  fail "the entry point does more than return TRUE:" $body
+
+tls=$(printf '%s\n' "$tables" | awk '$1 == "Entry" && $2 == 9 {print $3 $4}')
+[ "$tls" = 0000000000000000 ] || fail "a TLS directory: $tls"
+"$objdump" -h "$dll" | grep -qE '^ +[0-9]+ \.(tls|CRT)\b' && fail "a .tls or .CRT section"
+
+# A constructor or destructor list: -1, the entries, 0. The linker writes the frame of
+# both; nothing may stand in it.
+words_from() {
+  "$objdump" -s --start-address=0x$1 --stop-address=$(printf '0x%x' $((0x$1 + 16))) "$dll" |
+    awk '/^ [0-9a-f]+ / {for (i = 2; i <= 5 && i <= NF; i++) if (length($i) == 8) print $i}'
+}
 for list in ___CTOR_LIST__ ___DTOR_LIST__; do
-  start=$(address "$list")
-  [ -n "$start" ] || { fail "no $list"; continue; }
-  while read -r word; do
-    [ "$word" = ffffffff ] && continue
-    [ "$word" = 00000000 ] && break
-    entry=$(name_at "$word")
-    [[ $entry =~ ^_?_?(de)?register_frame_(c|d)tor$ ]] || fail "$list runs ${entry:-0x$word} at load"
-  done < <(words_from "$start")
+  start=$(printf '%s\n' "$symbols" | awk -v name="$list" '$3 == name {print $1; exit}')
+  [ -z "$start" ] && continue
+  first=$(words_from "$start" | grep -vm1 '^ffffffff$')
+  [ "$first" = 00000000 ] || fail "$list holds 0x$first"
 done
 ours=$(printf '%s\n' "$symbols" | awk '{print $3}' |
-  grep -E '_GLOBAL__sub_|emutls|pthread|__cxa_|_Unwind_|_personality|^__ZT[IS]' | sort -u)
-[ -z "$ours" ] || fail "load-time code or exception runtime in the DLL:" $(echo "$ours" | head -8) ...
+  grep -E '_GLOBAL__sub_|emutls|pthread|__cxa_|_Unwind_|_personality|^__ZT[IS]|register_frame|DllMainCRTStartup|_initterm|_pei386' |
+  sort -u)
+[ -z "$ours" ] || fail "start-up code or exception runtime in the DLL:" $(echo "$ours" | head -8) ...
 
 stripped=$(mktemp)
 "$strip" -o "$stripped" "$dll"
@@ -69,24 +148,74 @@ size=$(stat -c %s "$stripped")
 rm -f "$stripped"
 [ "$size" -lt 65536 ] || fail "stripped, the DLL has $size bytes, not under 64 KiB"
 
-# Disassembles FROM up to the next symbol's address, or to the first call of UNTIL.
-instructions() {
-  local from=$1 until=${2:-} end
-  end=$(printf '%s\n' "$symbols" | awk -v from="$from" '$1 > from {print $1}' | sort | head -1)
-  "$objdump" -d --no-show-raw-insn --start-address=0x$from --stop-address=0x$end "$dll" |
-    awk -v until="$until" '/^ *[0-9a-f]+:/ {print; if (until != "" && $0 ~ "call +(0x)?" until) exit}'
-}
-check=$(address __ZN3win25IsProcessorFeaturePresentEm)
-start=$(address __Z10initModuleP9VisModule)
-if [ -z "$check" ] || [ -z "$start" ]; then
-  fail "no processor test in the start"
-else
-  before=$( (instructions "$start" "$check"; instructions "$check"
-    for name in _winampVisGetHeader __Z8moduleAti; do instructions "$(address $name)"; done))
-  printf '%s\n' "$before" | grep -q "call .*$check" || fail "the start does not begin with the processor test"
-  sse=$(printf '%s\n' "$before" | grep -E '%x?mm[0-9]')
-  [ -z "$sse" ] || fail "SSE or MMX before the processor test: $sse"
+# The walk. An edge is a direct call or jump out of the function, or an immediate that is
+# the address of a function (a callback or converter handed on): either may run it.
+declare -A seen
+queue=()
+for name in $roots; do
+  at=$(address "$name")
+  if [ -z "$at" ]; then
+    fail "no $name in the symbols"
+  else
+    queue+=("$at")
+    seen[$at]=1
+  fi
+done
+declare -A gate_seen
+reached=0
+while [ ${#queue[@]} -gt 0 ]; do
+  at=${queue[0]}
+  queue=("${queue[@]:1}")
+  name=$(name_at "$at")
+  reached=$((reached + 1))
+  code=$(instructions "$at")
+  bad=$(printf '%s\n' "$code" | awk -v pattern="$sse_pattern" '
+    {m = $2; ops = $0; sub(/^[^ ]+ [^ ]+ ?/, "", ops)}
+    m ~ pattern || ops ~ pattern {print; n++} n == 3 {exit}')
+  [ -z "$bad" ] || fail "SSE or MMX in $name, reachable without a passed processor test:" $bad
+  end=$(end_of "$at")
+  edges=$(printf '%s\n' "$code" | awk -v from="$at" -v to="$end" '
+    $2 ~ /^(call|j[a-z]+)l?$/ && $3 !~ /^\*/ {t = $3; sub(/^0x/, "", t); if (t < from || t >= to) print "jump", t}
+    {while (match($0, /\$0x[0-9a-f]+/)) {print "address", substr($0, RSTART + 3, RLENGTH - 3)
+      $0 = substr($0, RSTART + RLENGTH)}}' | sort -u)
+  while read -r kind target; do
+    [ -n "$target" ] || continue
+    if [ "$kind" = jump ]; then
+      callee_at=$(holder "$target")
+    else
+      callee_at=$target  # an immediate that is no function's address is plain data
+    fi
+    callee=$(name_at "$callee_at")
+    [ -n "$callee" ] || continue
+    gated=$(printf '%s\n' "$gates" | awk -v from="$name" -v to="$callee" '$1 == from && to ~ ("^" $2 "$") {print "y"}')
+    if [ -n "$gated" ]; then
+      gate_seen[$name]=1
+      continue
+    fi
+    [ -n "${seen[$callee_at]:-}" ] && continue
+    seen[$callee_at]=1
+    queue+=("$callee_at")
+  done <<<"$edges"
+done
+for from in $(printf '%s\n' "$gates" | awk 'NF {print $1}' | sort -u); do
+  [ -n "${gate_seen[$from]:-}" ] || fail "the gate out of $from is gone: the walk no longer matches the code"
+done
+
+# The start asks the processor first: its first call is the test, or a function whose first
+# call is.
+first_call() { instructions "$1" | awk '$2 ~ /^calll?$/ && $3 !~ /^\*/ {t = $3; sub(/^0x/, "", t); print t; exit}'; }
+test_at=$(address win::IsProcessorFeaturePresent)
+start_at=$(address initModule)
+if [ -n "$start_at" ]; then
+  called=$(first_call "$start_at")
+  if [ -n "$called" ] && [ "$called" != "$test_at" ]; then
+    called=$(first_call "$called")
+  fi
+  [ -n "$test_at" ] && [ "$called" = "$test_at" ] || fail "the start does not begin with the processor test"
 fi
 
-[ "$failed" -eq 0 ] && echo "exports: $exports; imports: $(echo $imports); stripped $size bytes"
+[ "$failed" -eq 0 ] &&
+  echo "exports: $exports; $(printf '%s\n' "$imports" | wc -l) imports as listed; entry dllEntry;" \
+    "$reached functions reachable without the processor test, none with SSE or MMX;" \
+    "stripped $size bytes"
 exit "$failed"

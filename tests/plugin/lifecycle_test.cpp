@@ -86,10 +86,12 @@ TEST_F(PluginTest, AProcessorWithoutSse2OrMmxGetsAFailedStart) {
         sim::reset();
         sim::setProcessorFeature(feature, false);
         EXPECT_EQ(initModule(&module), 1);
+        // Nor does a render call then reach the frame step (it would ask the tick count):
+        // the step is built with SSE2.
+        EXPECT_EQ(render(), 1);
         for (const std::string& call : sim::callNames()) {
             EXPECT_EQ(call, "IsProcessorFeaturePresent");
         }
-        EXPECT_EQ(render(), 1);
         EXPECT_EQ(sim::leaks(), "");
         EXPECT_EQ(fountainStore(), nullptr);
     }
