@@ -139,6 +139,18 @@ void holdScreensaver(DisplayState& d) {
     }
 }
 
+// Taking exclusive mode brings the window to the front, but WM_ACTIVATEAPP comes only when
+// the activation moves between threads: a host that starts the plug-in from its own active
+// window on this thread never sends one, and nothing would ever be presented. So the start
+// looks for itself; every later change is WM_ACTIVATEAPP's.
+void noteForeground() {
+    HWND foreground = win::GetForegroundWindow();
+    if (foreground &&
+        win::GetWindowThreadProcessId(foreground, nullptr) == win::GetCurrentThreadId()) {
+        setActiveFlag(1);
+    }
+}
+
 void blank(DisplayState& d) {
     DDBLTFX fx;
     std::memset(&fx, 0, sizeof fx);
@@ -173,5 +185,6 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
     // Twice, so that both buffers of the chain are black whichever shows first.
     blank(d);
     blank(d);
+    noteForeground();
     return 1;
 }

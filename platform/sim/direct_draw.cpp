@@ -506,8 +506,9 @@ public:
             exclusiveWindow = window;
             cooperativeLevelSet_ = true;
             sim::showWindow(window);
+            bool fromOtherThread = sim::bringToFront(window);
             sim::stopScreensaverForExclusiveMode();
-            if (newlyExclusive && activationMessages) {
+            if (newlyExclusive && activationMessages && fromOtherThread) {
                 sim::deliver(window, WM_ACTIVATEAPP, TRUE, 0);
             }
             return DD_OK;

@@ -26,7 +26,8 @@ TEST_F(DisplayTest, StartTakesTheScreenInOrder) {
             "primary.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)",
             "back.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)", "primary.Flip(NULL, 0x1)",
             "primary.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)",
-            "back.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)", "primary.Flip(NULL, 0x1)"));
+            "back.Blt(NULL, NULL, NULL, 0x1000400, fill 0x0)", "primary.Flip(NULL, 0x1)",
+            "GetForegroundWindow()", "GetWindowThreadProcessId(" + w + ", NULL)"));
 
     const WNDCLASSA* wc = sim::windowClass(kName);
     ASSERT_NE(wc, nullptr);
