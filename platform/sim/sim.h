@@ -71,6 +71,7 @@ enum class Fault {
     BackBuffer,        // GetAttachedSurface: DDERR_NOTFOUND
     PixelFormat,       // GetPixelFormat: DDERR_GENERIC
     Lock,              // every Lock: DDERR_SURFACELOST
+    VideoMemory,       // every CreateSurface asking for video memory: DDERR_NODIRECTDRAWHW
     OutOfMemory,       // HeapAlloc yields no block
     TlsSlots,          // TlsAlloc yields TLS_OUT_OF_INDEXES
 };
