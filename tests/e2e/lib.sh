@@ -243,3 +243,19 @@ expect_white_inside() {
         fail "white pixels only on one side of the picture ($left left, $right right; $png)"
     fi
 }
+
+# expect_picture NAME X0 Y0 X1 Y1: the plug-in's picture is on the screen inside the box.
+# Screenshots (each the union of two, see capture) are taken until one passes
+# expect_white_inside, five at most: a window on its way out of sight, or a frame whose few
+# particles all happen to be on one side, does not fail the scenario; a missing or
+# displaced picture fails every time.
+expect_picture() {
+    local name=$1 tries=5
+    shift
+    while [ "$tries" -gt 1 ]; do
+        capture "$name" 2
+        (expect_white_inside "$work/$name.png" "$@") >/dev/null 2>&1 && break
+        tries=$((tries - 1))
+    done
+    expect_white_inside "$work/$name.png" "$@"
+}

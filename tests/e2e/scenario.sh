@@ -224,8 +224,7 @@ stop_run() {
     before=$(probe "$desktop" desktop)
     host_bg "$name" "$desktop" --seconds 30 "$@"
     wait_shown "$name"
-    capture "$name-shot" 1
-    expect_white_inside "$work/$name-shot.png" 0 0 639 479
+    expect_picture "$name-shot" 0 0 639 479
     focus_plugin
     case $how in
         escape)
@@ -291,8 +290,7 @@ come_back() {
     said=$(probe "$desktop" window "glintix #1" activate)
     from=$(sed -nE 's/^activate from ([0-9]+):.*/\1/p' <<<"$said")
     [ -n "$from" ] || fail "$name: could not activate the plug-in's window: $said"
-    capture "$name-back" 1
-    expect_white_inside "$work/$name-back.png" "$@"
+    expect_picture "$name-back" "$@"
     # The trace's stamps are seconds.milliseconds of the tick count that the probe read.
     first=$(awk -v from="$from" '/:trace:ddraw:ddraw_surface1_Flip / && match($0, /^ *[0-9]+\.[0-9]+:/) {
             split(substr($0, 1, RLENGTH - 1), t, "."); tick = t[1] * 1000 + t[2]
@@ -301,8 +299,7 @@ come_back() {
     note "$name: back: the first flip ${first} ms after the activation began"
     # Where Wine sets the run's mode again first, that alone takes several frames.
     [ "$first" -le 500 ] || fail "$name: the picture took ${first} ms to come back"
-    sleep 0.3
-    capture "$name-later" 1
+    capture "$name-later" 2
     local changed
     changed=$(compare -metric AE "$work/$name-back.png" "$work/$name-later.png" null: 2>&1 || true)
     [ "${changed%% *}" != 0 ] || fail "$name: the picture is back but does not move"
@@ -318,8 +315,7 @@ away_and_back() {
     before=$(probe "$desktop" desktop)
     WINEDEBUG=+timestamp,+ddraw host_bg "$name" "$desktop" --seconds 60 --progress
     wait_shown "$name"
-    capture "$name-shot" 1
-    expect_white_inside "$work/$name-shot.png" "$@"
+    expect_picture "$name-shot" "$@"
     mode="$(probe "$desktop" current) $(x_size "$desktop")"
     if [ "$how" = front ]; then
         probe_bg "$name-front" "$desktop" front "Z:$work/$name-done" 60
