@@ -15,9 +15,9 @@
 // the window class and title, and must stay valid until displayShutdown.
 int displayInit(const char* name, uint32_t width, uint32_t height);
 
-// Handles the window's pending messages, then, while the application is active, puts the
-// picture (width x height pixels of 0x00RRGGBB, rows packed) on the screen. 0 when the back
-// buffer could not be locked and the frame was dropped; 1 otherwise.
+// Handles the window's pending messages, then, while the application is active and the
+// window not minimised, puts the picture (width x height pixels of 0x00RRGGBB, rows packed) on the
+// screen. 0 when the back buffer could not be locked and the frame was dropped; 1 otherwise.
 int displayPresent(const uint32_t* source);
 
 // Gives back the screen, the display mode and everything displayInit took. Safe after a
@@ -30,4 +30,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int runningFlag();
 void setRunningFlag(int value);
 // Nonzero while the application is in the foreground; frames are drawn only then.
+// WM_ACTIVATEAPP sets it, and a start that finds its own thread in the foreground.
 int activeFlag();
+void setActiveFlag(int value);

@@ -80,7 +80,10 @@ bool tryPrimary(DisplayState& d, DDSURFACEDESC& desc) {
 }
 
 // A flip chain with two back buffers, else one; else a lone primary, which the back-buffer
-// request that follows then refuses.
+// request that follows then refuses. All three in video memory; where a display has none
+// to give (no DirectDraw acceleration: a virtual machine without 3D, some remote sessions,
+// Wine's GDI renderer) and refuses all three, a chain with one back buffer wherever the
+// display keeps it.
 bool createPrimary(DisplayState& d) {
     DDSURFACEDESC desc;
     std::memset(&desc, 0, sizeof desc);
@@ -98,7 +101,14 @@ bool createPrimary(DisplayState& d) {
     }
     desc.dwFlags = DDSD_CAPS;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
-    return tryPrimary(d, desc);
+    if (tryPrimary(d, desc)) {
+        return true;
+    }
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.dwBackBufferCount = 1;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    d.anyMemoryChain = tryPrimary(d, desc) ? 1 : 0;
+    return d.anyMemoryChain != 0;
 }
 
 bool getBackBuffer(DisplayState& d) {
@@ -140,6 +150,18 @@ void holdScreensaver(DisplayState& d) {
     }
 }
 
+// Taking exclusive mode brings the window to the front, but WM_ACTIVATEAPP comes only when
+// the activation moves between threads: a host that starts the plug-in from its own active
+// window on this thread never sends one, and nothing would ever be presented. So the start
+// looks for itself; every later change is WM_ACTIVATEAPP's.
+void noteForeground() {
+    HWND foreground = win::GetForegroundWindow();
+    if (foreground &&
+        win::GetWindowThreadProcessId(foreground, nullptr) == win::GetCurrentThreadId()) {
+        setActiveFlag(1);
+    }
+}
+
 void blank(DisplayState& d) {
     DDBLTFX fx;
     std::memset(&fx, 0, sizeof fx);
@@ -147,7 +169,12 @@ void blank(DisplayState& d) {
     fx.dwFillColor = 0;
     d.primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
     d.backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-    d.primary->Flip(nullptr, DDFLIP_WAIT);
+    // The fills alone blacken a chain of one back buffer. Under Wine's GDI renderer, a
+    // display without video memory, a flip here made the first frame's flip crash the host
+    // (Wine read freed memory copying the picture to the window).
+    if (!d.anyMemoryChain) {
+        d.primary->Flip(nullptr, DDFLIP_WAIT);
+    }
 }
 
 }  // namespace
@@ -157,6 +184,7 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
     d.requestedWidth = d.modeWidth = width;
     d.requestedHeight = d.modeHeight = height;
     d.xOffset = d.yOffset = 0;
+    d.anyMemoryChain = 0;
 
     noteScreensaver(d);
     if (!loadDirectDraw(d)) {
@@ -174,5 +202,6 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
     // Twice, so that both buffers of the chain are black whichever shows first.
     blank(d);
     blank(d);
+    noteForeground();
     return 1;
 }

@@ -12,7 +12,9 @@ int displayPresent(const uint32_t* source) {
         win::TranslateMessage(&message);
         win::DispatchMessageA(&message);
     }
-    if (!activeFlag()) {
+    // A minimised window may keep the activation (Wine's does when something outside
+    // minimises it): it too is away, and drawing for it would only burn the processor.
+    if (!activeFlag() || win::IsIconic(d.window)) {
         win::Sleep(1);
         return 1;
     }

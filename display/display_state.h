@@ -22,6 +22,7 @@ struct DisplayState {
     uint32_t xOffset;
     uint32_t yOffset;
     RowConverter converter;
+    int anyMemoryChain;    // the chain came without the video-memory cap
     int classRegistered;   // by this start, so the teardown unregisters it
     int screensaverWasOn;  // before this start, so the teardown switches it back on
 };

@@ -10,6 +10,7 @@ int active = 0;
 int runningFlag() { return running; }
 void setRunningFlag(int value) { running = value; }
 int activeFlag() { return active; }
+void setActiveFlag(int value) { active = value; }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

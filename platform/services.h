@@ -58,6 +58,11 @@ BOOL DestroyWindow(HWND window);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL IsIconic(HWND window);
+// The start's look at who holds the foreground: no WM_ACTIVATEAPP tells it when the
+// foreground only moves between windows of one thread.
+HWND GetForegroundWindow();
+DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);
 BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal);
 BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageA(const MSG* message);

@@ -23,6 +23,13 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
+BOOL IsIconic(HWND window) { return ::IsIconic(window); }
+HWND GetForegroundWindow() { return ::GetForegroundWindow(); }
+
+DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
+    return ::GetWindowThreadProcessId(window, processId);
+}
+
 BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal) {
     return ::PeekMessageA(message, window, first, last, removal);
 }

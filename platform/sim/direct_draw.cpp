@@ -391,6 +391,10 @@ public:
             return DDERR_NOCOOPERATIVELEVELSET;
         }
         DWORD caps = desc->ddsCaps.dwCaps;
+        if (sim::faultSet(sim::Fault::VideoMemory) && (caps & DDSCAPS_VIDEOMEMORY)) {
+            *surface = sim::leftover<IDirectDrawSurface>();
+            return DDERR_NODIRECTDRAWHW;
+        }
         if (!(desc->dwFlags & DDSD_CAPS) || !(caps & DDSCAPS_PRIMARYSURFACE)) {
             return DDERR_UNSUPPORTED;  // the simulation makes primary surfaces only
         }
@@ -506,8 +510,9 @@ public:
             exclusiveWindow = window;
             cooperativeLevelSet_ = true;
             sim::showWindow(window);
+            bool fromOtherThread = sim::bringToFront(window);
             sim::stopScreensaverForExclusiveMode();
-            if (newlyExclusive && activationMessages) {
+            if (newlyExclusive && activationMessages && fromOtherThread) {
                 sim::deliver(window, WM_ACTIVATEAPP, TRUE, 0);
             }
             return DD_OK;

@@ -20,6 +20,10 @@ void requireDdrawLoaded(const char* what);
 // sent messages; 0 when the window does not exist.
 LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void showWindow(HWND window);
+// Makes the window the foreground window, as taking exclusive mode does; true when the
+// foreground was with another thread (or nobody), which is when Windows sends
+// WM_ACTIVATEAPP.
+bool bringToFront(HWND window);
 // What a real DirectDraw does on taking exclusive mode, where the knob says so.
 void stopScreensaverForExclusiveMode();
 

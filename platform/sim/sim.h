@@ -75,6 +75,7 @@ enum class Fault {
     BackBuffer,        // GetAttachedSurface: DDERR_NOTFOUND
     PixelFormat,       // GetPixelFormat: DDERR_GENERIC
     Lock,              // every Lock: DDERR_SURFACELOST
+    VideoMemory,       // every CreateSurface asking for video memory: DDERR_NODIRECTDRAWHW
     OutOfMemory,       // HeapAlloc yields no block
     TlsSlots,          // TlsAlloc yields TLS_OUT_OF_INDEXES
 };
@@ -121,7 +122,9 @@ void setPixelFormat(const PixelFormat& format);
 void setPitch(LONG pitch);
 
 // Whether taking and giving up exclusive mode sends WM_ACTIVATEAPP (TRUE, then FALSE) to
-// the window, as Windows does when the window comes to the foreground. On at reset.
+// the window, as Windows does when the window comes to the foreground. On at reset. Taking
+// it makes the window the foreground window, and as on Windows sends TRUE only when the
+// foreground was not with the window's thread already.
 void setActivationMessages(bool on);
 
 // The surface memory as it stands, with the layout that Lock reports. Surfaces are filled
@@ -160,6 +163,14 @@ void setDefWindowProcResult(LRESULT result);
 // The cursor that SetCursor set last; an arrow at reset.
 HCURSOR cursor();
 HCURSOR arrowCursor();
+
+// A visible window of the host on the calling thread, in the foreground: as a host that
+// starts the plug-in from its own active window. It is not counted among the live windows
+// nor as a leak, and goes at the reset.
+HWND showHostWindow();
+// What IsIconic answers for the window from now on, as when something outside minimises or
+// restores it; no message reaches the window.
+void minimiseWindow(HWND window, bool minimised);
 
 // Messages waiting in the calling thread's queue.
 size_t queuedMessages();

@@ -14,9 +14,12 @@ struct Window {
     DWORD style;
     DWORD exStyle;
     std::thread::id thread;
+    DWORD threadId;
     WNDPROC procedure;
     bool visible;
     bool destroying;
+    bool minimised = false;
+    bool host = false;  // the host's own window: not the code under test's, never a leak
 };
 
 struct RegisteredClass {
@@ -31,6 +34,7 @@ constexpr uintptr_t kWindowStep = 4;
 
 HCURSOR const kArrowCursor = reinterpret_cast<HCURSOR>(uintptr_t{0x10003});
 HICON const kMainIcon = reinterpret_cast<HICON>(uintptr_t{0x10021});
+constexpr DWORD kProcessId = 0x1F4;
 
 std::vector<Window> windows;
 std::map<std::string, RegisteredClass> classes;
@@ -42,6 +46,7 @@ bool screensaver = true;
 bool userScreensaver = true;
 bool exclusiveModeStopsScreensaver = true;
 std::vector<sim::ShownBox> boxes;
+HWND foreground = nullptr;
 
 Window* find(HWND handle) {
     for (Window& window : windows) {
@@ -78,6 +83,9 @@ void destroy(HWND handle) {
         return;
     }
     window->destroying = true;
+    if (foreground == handle) {
+        foreground = nullptr;
+    }
     sim::deliver(handle, WM_DESTROY, 0, 0);
     sim::deliver(handle, WM_NCDESTROY, 0, 0);
     windows.erase(std::remove_if(windows.begin(), windows.end(),
@@ -133,6 +141,7 @@ void resetWindows() {
     screensaver = userScreensaver = true;
     exclusiveModeStopsScreensaver = true;
     boxes.clear();
+    foreground = nullptr;
 }
 
 LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -146,6 +155,28 @@ LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
 void showWindow(HWND handle) {
     if (Window* window = find(handle)) {
         window->visible = true;
+    }
+}
+
+bool bringToFront(HWND handle) {
+    Window* window = find(handle);
+    Window* previous = find(foreground);
+    foreground = handle;
+    return !window || !previous || previous->threadId != window->threadId;
+}
+
+HWND showHostWindow() {
+    HWND handle = freeHandle();
+    windows.push_back(Window{handle, "host", "host", WS_VISIBLE, 0, std::this_thread::get_id(),
+                             win::GetCurrentThreadId(), nullptr, true, false});
+    windows.back().host = true;
+    foreground = handle;
+    return handle;
+}
+
+void minimiseWindow(HWND handle, bool minimised) {
+    if (Window* window = find(handle)) {
+        window->minimised = minimised;
     }
 }
 
@@ -165,7 +196,10 @@ bool windowVisible(HWND handle) {
     return window && window->visible;
 }
 
-int liveWindows() { return static_cast<int>(windows.size()); }
+int liveWindows() {
+    return static_cast<int>(
+        std::count_if(windows.begin(), windows.end(), [](const Window& w) { return !w.host; }));
+}
 
 const WNDCLASSA* windowClass(const char* className) {
     auto found = classes.find(className);
@@ -191,7 +225,9 @@ const std::vector<ShownBox>& messageBoxes() { return boxes; }
 std::string windowLeaks() {
     std::string found;
     for (const Window& window : windows) {
-        found += "window " + hex(window.handle) + " (" + window.className + "); ";
+        if (!window.host) {
+            found += "window " + hex(window.handle) + " (" + window.className + "); ";
+        }
     }
     for (const auto& entry : classes) {
         found += "class " + entry.first + "; ";
@@ -246,8 +282,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     }
     HWND handle = freeHandle();
     windows.push_back(Window{handle, found->first, title ? title : "", style, exStyle,
-                             std::this_thread::get_id(), found->second.record.lpfnWndProc,
-                             (style & WS_VISIBLE) != 0, false});
+                             std::this_thread::get_id(), win::GetCurrentThreadId(),
+                             found->second.record.lpfnWndProc, (style & WS_VISIBLE) != 0, false});
     // The creation record is not simulated: the creation messages carry an lParam of 0.
     if (!sim::deliver(handle, WM_NCCREATE, 0, 0)) {
         windows.erase(std::remove_if(windows.begin(), windows.end(),
@@ -305,6 +341,26 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         default:
             return defaultResult;
     }
+}
+
+BOOL IsIconic(HWND window) {
+    sim::record("IsIconic(" + sim::hex(window) + ")");
+    Window* found = find(window);
+    return found && found->minimised;
+}
+
+HWND GetForegroundWindow() {
+    sim::record("GetForegroundWindow()");
+    return foreground;
+}
+
+DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
+    sim::record("GetWindowThreadProcessId(" + sim::hex(window) + ", " + sim::hex(processId) + ")");
+    Window* found = find(window);
+    if (processId) {
+        *processId = found ? kProcessId : 0;
+    }
+    return found ? found->threadId : 0;
 }
 
 BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal) {

@@ -21,6 +21,7 @@ protected:
         displayShutdown();
         sim::reset();
         setRunningFlag(1);
+        setActiveFlag(0);  // as the library comes loaded
     }
 
     void TearDown() override {

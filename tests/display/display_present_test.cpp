@@ -44,11 +44,12 @@ protected:
 TEST_F(PresentTest, ActiveFrameIsConvertedAndFlipped) {
     std::vector<uint32_t> picture = numberedPicture();
     EXPECT_EQ(displayPresent(picture.data()), 1);
-    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "primary.Restore", "back.Lock",
-                                              "back.Unlock", "primary.Flip", "Sleep"));
+    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "IsIconic", "primary.Restore",
+                                              "back.Lock", "back.Unlock", "primary.Flip", "Sleep"));
     EXPECT_THAT(
         callsSince(mark),
-        ElementsAre("PeekMessageA(" + sim::hex(window) + ", 0x0, 0x0, 0x1)", "primary.Restore()",
+        ElementsAre("PeekMessageA(" + sim::hex(window) + ", 0x0, 0x0, 0x1)",
+                    "IsIconic(" + sim::hex(window) + ")", "primary.Restore()",
                     "back.Lock(NULL, " + std::to_string(sizeof(DDSURFACEDESC)) + ", 0x1, NULL)",
                     "back.Unlock(lpSurface)", "primary.Flip(NULL, 0x1)", "Sleep(0)"));
     sim::SurfaceView shown = sim::visibleSurface();
@@ -59,32 +60,50 @@ TEST_F(PresentTest, ActiveFrameIsConvertedAndFlipped) {
     }
 }
 
-TEST_F(PresentTest, InactiveFrameTouchesNoSurface) {
-    win::PostMessageA(window, WM_ACTIVATEAPP, FALSE, 0);
-    mark = sim::calls().size();
-    EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
-    EXPECT_EQ(activeFlag(), 0);
-    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "TranslateMessage",
-                                              "DispatchMessageA", "PeekMessageA", "Sleep"));
-    EXPECT_EQ(sim::sleeps().back(), 1u);
+// Away, whether deactivated or minimised from outside with the activation kept (as Wine
+// leaves it), a call touches no surface and sleeps; back, the next call presents again.
+TEST_F(PresentTest, AwayFrameTouchesNoSurface) {
+    struct {
+        const char* way;
+        void (*leave)(HWND);
+        void (*comeBack)(HWND);
+        std::vector<std::string> awayCalls;
+    } cases[] = {
+        {"deactivated",
+         [](HWND w) { win::PostMessageA(w, WM_ACTIVATEAPP, FALSE, 0); },
+         [](HWND w) { win::PostMessageA(w, WM_ACTIVATEAPP, TRUE, 0); },
+         {"PeekMessageA", "TranslateMessage", "DispatchMessageA", "PeekMessageA", "Sleep"}},
+        {"minimised",
+         [](HWND w) { sim::minimiseWindow(w, true); },
+         [](HWND w) { sim::minimiseWindow(w, false); },
+         {"PeekMessageA", "IsIconic", "Sleep"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        c.leave(window);
+        mark = sim::calls().size();
+        EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
+        EXPECT_EQ(namesSince(mark), c.awayCalls);
+        EXPECT_EQ(sim::sleeps().back(), 1u);
 
-    // Back in the foreground, the next call presents again.
-    win::PostMessageA(window, WM_ACTIVATEAPP, TRUE, 0);
-    mark = sim::calls().size();
-    EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
-    EXPECT_THAT(namesSince(mark), testing::Contains("primary.Flip"));
+        c.comeBack(window);
+        mark = sim::calls().size();
+        EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
+        EXPECT_THAT(namesSince(mark), testing::Contains("primary.Flip"));
+    }
 }
 
 TEST_F(PresentTest, RefusedLockDropsTheFrame) {
     sim::refuseLocks(1);
     EXPECT_EQ(displayPresent(framebuffer().pixels), 0);
-    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "primary.Restore", "back.Lock"));
+    EXPECT_THAT(namesSince(mark),
+                ElementsAre("PeekMessageA", "IsIconic", "primary.Restore", "back.Lock"));
 
     // The next call restores and tries again.
     mark = sim::calls().size();
     EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
-    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "primary.Restore", "back.Lock",
-                                              "back.Unlock", "primary.Flip", "Sleep"));
+    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "IsIconic", "primary.Restore",
+                                              "back.Lock", "back.Unlock", "primary.Flip", "Sleep"));
 }
 
 // The pump takes the display window's messages, whatever they are, and leaves those posted
@@ -114,6 +133,9 @@ struct Placement {
     DWORD bits;
     LONG pitch;
     uint32_t firstRowByte;  // where the first converted row starts in the locked memory
+    // Before the start: a host whose own window on this thread holds the foreground, so
+    // that taking exclusive mode sends no WM_ACTIVATEAPP.
+    bool hostWindowInFront = false;
 };
 
 class Offsets : public DisplayTest, public ::testing::WithParamInterface<Placement> {};
@@ -124,6 +146,9 @@ TEST_P(Offsets, FirstRowLandsCentred) {
     const Placement& p = GetParam();
     sim::setModes({{p.modeWidth, p.modeHeight, p.bits}});
     sim::setPitch(p.pitch);
+    if (p.hostWindowInFront) {
+        sim::showHostWindow();
+    }
     ASSERT_EQ(start(), 1);
     std::vector<uint32_t> picture(640 * 480, 0x00FFFFFF);
     ASSERT_EQ(displayPresent(picture.data()), 1);
@@ -158,6 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Depths, Offsets,
                                            Placement{800, 600, 24, 2432, 60 * 2432 + 240},
                                            Placement{800, 600, 32, 3328, 60 * 3328 + 320},
                                            Placement{1024, 768, 32, 4096, 144 * 4096 + 768},
-                                           Placement{643, 483, 16, 1296, 1 * 1296 + 2}));
+                                           Placement{643, 483, 16, 1296, 1 * 1296 + 2},
+                                           Placement{640, 480, 32, 2560, 0, true}));
 
 }  // namespace

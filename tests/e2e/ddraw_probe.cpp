@@ -9,6 +9,12 @@
 //                                        or a close request, give everything back
 //   ddraw_probe hold FILE SECONDS        keep a window (and so a virtual desktop) alive
 //                                        until FILE exists or the time is up
+//   ddraw_probe front FILE SECONDS       the same with a window that shows and takes the
+//                                        foreground, as a program the user switches to
+//   ddraw_probe window TITLE minimise|activate
+//                                        minimise the window titled TITLE, or restore it
+//                                        and bring it to the foreground, as the shell
+//                                        does; print the tick count from before
 //   ddraw_probe post CLASS escape|close  post Escape or WM_CLOSE to a window of CLASS
 //   ddraw_probe dialog CAPTION           the controls of the window titled CAPTION
 //   ddraw_probe run PROGRAM [ARGS...]    run a program, wait, print its exit status: a
@@ -184,10 +190,21 @@ int setAndShow(IDirectDraw* dd, DWORD width, DWORD height, DWORD bpp, DWORD seco
     return status;
 }
 
-int hold(const char* path, DWORD seconds) {
-    HWND window = CreateWindowExA(0, "STATIC", "ddraw probe hold", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                  nullptr, nullptr, nullptr);
-    std::printf("holding\n");
+int hold(const char* path, DWORD seconds, bool front) {
+    // The front window has no frame or caption: nothing of it is pure white, which the
+    // screenshots take for the plug-in's picture.
+    HWND window = front ? CreateWindowExA(0, "STATIC", "ddraw probe front", WS_POPUP | WS_VISIBLE,
+                                          40, 40, 320, 200, nullptr, nullptr, nullptr, nullptr)
+                        : CreateWindowExA(0, "STATIC", "ddraw probe hold", WS_POPUP, 0, 0, 1, 1,
+                                          nullptr, nullptr, nullptr, nullptr);
+    if (front) {
+        SetForegroundWindow(window);
+        pump();
+        std::printf("front at %lu: foreground %s\n", GetTickCount(),
+                    GetForegroundWindow() == window ? "yes" : "no");
+    } else {
+        std::printf("holding\n");
+    }
     const DWORD end = GetTickCount() + seconds * 1000;
     while (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES && GetTickCount() < end) {
         pump();
@@ -208,6 +225,27 @@ int post(const char* windowClass, const char* what) {
                            : PostMessageA(window, WM_CLOSE, 0, 0);
     std::printf("posted %s: %s\n", what, ok ? "ok" : "failed");
     return ok ? 0 : 1;
+}
+
+int showWindow(const char* title, const char* what) {
+    HWND window = FindWindowA(nullptr, title);
+    if (!window) {
+        std::printf("no window titled %s\n", title);
+        return 1;
+    }
+    const DWORD from = GetTickCount();
+    if (std::strcmp(what, "minimise") == 0) {
+        ShowWindow(window, SW_MINIMIZE);
+    } else {
+        if (IsIconic(window)) {
+            ShowWindow(window, SW_RESTORE);
+        }
+        SetForegroundWindow(window);
+    }
+    std::printf("%s from %lu: foreground %s, %s\n", what, from,
+                GetForegroundWindow() == window ? "yes" : "no",
+                IsIconic(window) ? "minimised" : "not minimised");
+    return 0;
 }
 
 BOOL CALLBACK printControl(HWND control, LPARAM) {
@@ -338,6 +376,7 @@ int version(const char* path) {
 
 const char* const usage =
     "usage: ddraw_probe modes | current | set W H BPP [SECONDS] | hold FILE SECONDS\n"
+    "       | front FILE SECONDS | window TITLE minimise|activate\n"
     "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n"
     "       | screensaver [on|off] | desktop | version FILE\n";
 
@@ -351,8 +390,11 @@ int main(int argc, char** argv) {
         printCurrent("current");
         return 0;
     }
-    if (std::strcmp(argv[1], "hold") == 0 && argc == 4) {
-        return hold(argv[2], std::strtoul(argv[3], nullptr, 10));
+    if ((std::strcmp(argv[1], "hold") == 0 || std::strcmp(argv[1], "front") == 0) && argc == 4) {
+        return hold(argv[2], std::strtoul(argv[3], nullptr, 10), argv[1][0] == 'f');
+    }
+    if (std::strcmp(argv[1], "window") == 0 && argc == 4) {
+        return showWindow(argv[2], argv[3]);
     }
     if (std::strcmp(argv[1], "dialog") == 0 && argc == 3) {
         return listDialog(argv[2]);

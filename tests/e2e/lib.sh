@@ -99,6 +99,18 @@ host_bg() {
     fi
 }
 
+# probe_bg NAME DESKTOP ARGS...: the probe in the background, on the plain screen (DESKTOP
+# "-") or in a virtual desktop.
+probe_bg() {
+    local name=$1 desktop=$2
+    shift 2
+    if [ "$desktop" = - ]; then
+        wine_bg "$name" "$GLINTIX_PROBE" "$@"
+    else
+        wine_bg "$name" explorer "/desktop=$desktop" "$GLINTIX_PROBE" "$@"
+    fi
+}
+
 # probe DESKTOP ARGS...: the probe in the foreground, on the plain screen (DESKTOP "-") or
 # in a virtual desktop. Its lines come without the carriage returns of Windows text output.
 probe() {
@@ -148,6 +160,26 @@ summary_says() {
         show "$work/$1.out"
         fail "$1: the summary does not say '$2'"
     }
+}
+
+# The process of glintix-host.exe itself (not of the probe that runs it) in this
+# scenario's prefix.
+host_pid() {
+    local pid
+    for pid in $(pgrep -f 'glintix-host\.exe' || true); do
+        tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" |
+            grep -qxF "WINEPREFIX=$GLINTIX_WINEPREFIX" || continue
+        if tr '\0' '\n' 2>/dev/null <"/proc/$pid/cmdline" | head -1 | grep -q 'glintix-host\.exe$'; then
+            echo "$pid"
+            return
+        fi
+    done
+}
+
+# cpu_ticks PID: the processor time that the process has used, user and system, in clock
+# ticks (the command name in stat may hold spaces: the fields are counted after it).
+cpu_ticks() {
+    sed -E 's/.*\) //' "/proc/$1/stat" | awk '{print $12 + $13}'
 }
 
 # The plug-in's window, as X sees it: Wine names the X window after the window's title.
@@ -210,4 +242,20 @@ expect_white_inside() {
     if [ "$left" = 0 ] || [ "$right" = 0 ]; then
         fail "white pixels only on one side of the picture ($left left, $right right; $png)"
     fi
+}
+
+# expect_picture NAME X0 Y0 X1 Y1: the plug-in's picture is on the screen inside the box.
+# Screenshots (each the union of two, see capture) are taken until one passes
+# expect_white_inside, five at most: a window on its way out of sight, or a frame whose few
+# particles all happen to be on one side, does not fail the scenario; a missing or
+# displaced picture fails every time.
+expect_picture() {
+    local name=$1 tries=5
+    shift
+    while [ "$tries" -gt 1 ]; do
+        capture "$name" 2
+        (expect_white_inside "$work/$name.png" "$@") >/dev/null 2>&1 && break
+        tries=$((tries - 1))
+    done
+    expect_white_inside "$work/$name.png" "$@"
 }

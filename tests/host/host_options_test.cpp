@@ -28,7 +28,10 @@ TEST(HostOptions, NothingGivenRunsTheDefaultPluginOnTheBuiltInBeat) {
     EXPECT_EQ(p.options.wavPath, "");
     EXPECT_EQ(p.options.seconds, 0);
     EXPECT_EQ(p.options.runs, 1);
+    EXPECT_FALSE(p.options.front);
     EXPECT_EQ(parse({"--runs", "2"}).options.runs, 2);
+    EXPECT_TRUE(parse({"--front"}).options.front);
+    EXPECT_TRUE(parse({"--progress"}).options.progress);
 }
 
 TEST(HostOptions, TakesThePluginAndOptionsInAnyOrderAndEitherValueForm) {
@@ -86,6 +89,8 @@ TEST(HostOptions, MistakesAreRefusedWithOneLineReasons) {
         {{"--runs", "0"}, "from 1 to 100"},
         {{"--runs", "2x"}, "\"2x\""},
         {{"--list", "--runs", "2"}, "only to a run"},
+        {{"--config", "--front"}, "only to a run"},
+        {{"--list", "--progress"}, "only to a run"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);

@@ -49,6 +49,9 @@ user32.dll CreateWindowExA
 user32.dll DefWindowProcA
 user32.dll DestroyWindow
 user32.dll DispatchMessageA
+user32.dll GetForegroundWindow
+user32.dll GetWindowThreadProcessId
+user32.dll IsIconic
 user32.dll LoadIconA
 user32.dll MessageBoxA
 user32.dll PeekMessageA

@@ -117,6 +117,10 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
                             "--runs needs a whole number from 1 to 100, not \"" + value + "\"");
             }
             haveRuns = true;
+        } else if (name == "--front") {
+            options->front = true;
+        } else if (name == "--progress") {
+            options->progress = true;
         } else if (name == "--config") {
             if (!setMode(options, HostMode::config, error)) {
                 return false;
@@ -135,15 +139,16 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
         options->mode = HostMode::help;
         return true;
     }
-    if (options->mode != HostMode::run && (haveWav || haveSeconds || haveRuns)) {
-        return fail(error, "--wav, --seconds and --runs apply only to a run");
+    if (options->mode != HostMode::run &&
+        (haveWav || haveSeconds || haveRuns || options->front || options->progress)) {
+        return fail(error, "--wav, --seconds, --runs, --front and --progress apply only to a run");
     }
     return true;
 }
 
 const char* hostUsage() {
-    return "usage: glintix-host [PLUGIN.dll] [--wav FILE] [--seconds N] [--runs N] [--config]\n"
-           "                    [--list]\n"
+    return "usage: glintix-host [PLUGIN.dll] [--wav FILE] [--seconds N] [--runs N] [--front]\n"
+           "                    [--progress] [--config] [--list]\n"
            "\n"
            "Runs module 0 of a visualization plug-in on audio that it plays and analyses.\n"
            "\n"
@@ -153,6 +158,9 @@ const char* hostUsage() {
            "  --seconds N   stop after N seconds (default: at the end of the WAV file; 20 for\n"
            "                the built-in beat)\n"
            "  --runs N      start, run and stop the module N times in one load (default 1)\n"
+           "  --front       show this program's own window in the foreground before the start,\n"
+           "                as a player does that runs the plug-in on its interface thread\n"
+           "  --progress    print a line a second: the render calls made in it, the longest\n"
            "  --config      show the module's configuration box; return once it is closed\n"
            "  --list        list the plug-in's modules\n"
            "  --help        show this text\n"

@@ -103,7 +103,7 @@ void waitUntil(double due, WavePlayer& player, HWND hostWindow) {
 }  // namespace
 
 RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const AudioClip& clip,
-                    double seconds) {
+                    double seconds, bool everySecond) {
     RunReport report;
     module->parentWindow = hostWindow;
     module->libraryInstance = library;
@@ -135,6 +135,10 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
     }
     const double begin = nowMs();
     double due = begin;
+    // The render calls of the second under way, for the line a second.
+    double secondBegan = begin;
+    long secondCalls = 0;
+    double secondLongestMs = 0;
     for (;;) {
         if (interruptRequested) {
             report.end = RunEnd::interrupted;
@@ -162,6 +166,17 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
         ++report.renderCalls;
         report.renderTotalMs += spent;
         report.renderMaxMs = std::max(report.renderMaxMs, spent);
+        ++secondCalls;
+        secondLongestMs = std::max(secondLongestMs, spent);
+        if (everySecond && nowMs() - secondBegan >= 1000) {
+            std::printf(
+                "glintix-host: at %.1f s: %ld render calls in the last second, the longest "
+                "%.2f ms\n",
+                (nowMs() - begin) / 1000, secondCalls, secondLongestMs);
+            secondBegan = nowMs();
+            secondCalls = 0;
+            secondLongestMs = 0;
+        }
         if (result != 0) {
             report.end = RunEnd::pluginAsked;
             break;

@@ -15,6 +15,7 @@ struct RunReport {
 };
 
 // Runs the module until it asks to stop, `seconds` pass (0: no limit) or a one-shot clip
-// ends. Prints progress lines and the summary.
+// ends. Prints progress lines and the summary, and with `everySecond` a line a second on
+// the render calls of that second.
 RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const AudioClip& clip,
-                    double seconds);
+                    double seconds, bool everySecond);

@@ -33,6 +33,13 @@ HWND createHostWindow(HINSTANCE instance) {
                            CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
 }
 
+bool showHostWindowInFront(HWND hostWindow) {
+    ShowWindow(hostWindow, SW_SHOW);
+    SetForegroundWindow(hostWindow);
+    pumpHostMessages(hostWindow);
+    return GetForegroundWindow() == hostWindow;
+}
+
 void pumpHostMessages(HWND hostWindow) {
     MSG message;
     // (HWND)-1 selects the messages posted to the thread itself.

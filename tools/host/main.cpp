@@ -70,11 +70,16 @@ int run(const PluginLibrary& plugin, HWND hostWindow, const HostOptions& options
         std::printf(" for up to %g s", seconds);
     }
     std::printf("\n");
+    if (options.front) {
+        std::printf("glintix-host: its own window shown, in the foreground: %s\n",
+                    hostWindow && showHostWindowInFront(hostWindow) ? "yes" : "no");
+    }
     for (int run = 1; run <= options.runs; ++run) {
         if (options.runs > 1) {
             std::printf("glintix-host: run %d of %d\n", run, options.runs);
         }
-        RunReport report = runModule(module, plugin.library, hostWindow, clip, seconds);
+        RunReport report =
+            runModule(module, plugin.library, hostWindow, clip, seconds, options.progress);
         if (report.end == RunEnd::failedStart) {
             return kExitPlugin;
         }
