@@ -35,11 +35,15 @@ i386_refused() {
 
 # choose_windows_ring: sets `ring` to win32, the shipped 32-bit build under 32-bit Wine, or
 # to win64, the 64-bit test build of the same sources under 64-bit Wine; `ring_why` says in
-# one line why it is win64. GLINTIX_WINDOWS_RING=win64 picks the 64-bit ring on any machine;
+# one line why it is win64. Call it after scripts/setup. GLINTIX_WINDOWS_RING=win64 picks the 64-bit ring on any machine;
 # =win32 insists on the 32-bit one and fails where it cannot run.
 choose_windows_ring() {
     local refused=
     refused=$(i386_refused) || refused=
+    # scripts/setup goes on without 32-bit Wine where apt cannot install it.
+    if [ -z "$refused" ] && [ ! -x /usr/lib/wine/wine ]; then
+        refused="32-bit Wine is not installed (scripts/setup could not install it)"
+    fi
     case ${GLINTIX_WINDOWS_RING:-} in
         win64)
             ring=win64
