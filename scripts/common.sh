@@ -35,8 +35,9 @@ i386_refused() {
 
 # choose_windows_ring: sets `ring` to win32, the shipped 32-bit build under 32-bit Wine, or
 # to win64, the 64-bit test build of the same sources under 64-bit Wine; `ring_why` says in
-# one line why it is win64. Call it after scripts/setup. GLINTIX_WINDOWS_RING=win64 picks the 64-bit ring on any machine;
-# =win32 insists on the 32-bit one and fails where it cannot run.
+# one line why it is win64. Call it after scripts/setup. GLINTIX_WINDOWS_RING=win64 picks
+# the 64-bit ring on any machine; =win32 insists on the 32-bit one and fails where it
+# cannot run.
 choose_windows_ring() {
     local refused=
     refused=$(i386_refused) || refused=
