@@ -360,7 +360,7 @@ scenario_stopped_away() {
     keep_desktop "$desktop"
     probe - screensaver on >/dev/null
     before=$(probe "$desktop" desktop)
-    host_bg run "$desktop" --seconds 8
+    host_bg run "$desktop" --seconds 20
     wait_shown run
     note "the mode during the run: $(probe "$desktop" current), X $(x_size "$desktop")"
     probe_bg front "$desktop" front "Z:$work/done" 60
