@@ -79,38 +79,6 @@ bool tryPrimary(DisplayState& d, DDSURFACEDESC& desc) {
     return true;
 }
 
-// A flip chain with two back buffers, else one; else a lone primary, which the back-buffer
-// request that follows then refuses. All three in video memory; where a display has none
-// to give (no DirectDraw acceleration: a virtual machine without 3D, some remote sessions,
-// Wine's GDI renderer) and refuses all three, a chain with one back buffer wherever the
-// display keeps it.
-bool createPrimary(DisplayState& d) {
-    DDSURFACEDESC desc;
-    std::memset(&desc, 0, sizeof desc);
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.dwBackBufferCount = 2;
-    desc.ddsCaps.dwCaps =
-        DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
-    if (tryPrimary(d, desc)) {
-        return true;
-    }
-    desc.dwBackBufferCount = 1;
-    if (tryPrimary(d, desc)) {
-        return true;
-    }
-    desc.dwFlags = DDSD_CAPS;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
-    if (tryPrimary(d, desc)) {
-        return true;
-    }
-    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-    desc.dwBackBufferCount = 1;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    d.anyMemoryChain = tryPrimary(d, desc) ? 1 : 0;
-    return d.anyMemoryChain != 0;
-}
-
 bool getBackBuffer(DisplayState& d) {
     DDSCAPS caps;
     caps.dwCaps = DDSCAPS_BACKBUFFER;
@@ -120,6 +88,46 @@ bool getBackBuffer(DisplayState& d) {
     }
     d.backBuffer = surface;
     return true;
+}
+
+// A flip chain with two back buffers, else one; else a lone primary, in case the display
+// attaches a back buffer to it after all. All three in video memory. Where a display has
+// none to give (no DirectDraw acceleration: a virtual machine without 3D, some remote
+// sessions, Wine's GDI renderer), or only enough for a lone primary, a chain with one back
+// buffer wherever the display keeps it.
+bool createChain(DisplayState& d) {
+    DDSURFACEDESC desc;
+    std::memset(&desc, 0, sizeof desc);
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.dwBackBufferCount = 2;
+    desc.ddsCaps.dwCaps =
+        DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
+    if (tryPrimary(d, desc)) {
+        return getBackBuffer(d);
+    }
+    desc.dwBackBufferCount = 1;
+    if (tryPrimary(d, desc)) {
+        return getBackBuffer(d);
+    }
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
+    if (tryPrimary(d, desc)) {
+        if (getBackBuffer(d)) {
+            return true;
+        }
+        // Presentation needs a back buffer to flip: the lone primary makes way for a chain.
+        d.primary->Release();
+        d.primary = nullptr;
+    }
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.dwBackBufferCount = 1;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    if (!tryPrimary(d, desc)) {
+        return false;
+    }
+    d.anyMemoryChain = 1;
+    return getBackBuffer(d);
 }
 
 bool chooseConverter(DisplayState& d) {
@@ -162,21 +170,6 @@ void noteForeground() {
     }
 }
 
-void blank(DisplayState& d) {
-    DDBLTFX fx;
-    std::memset(&fx, 0, sizeof fx);
-    fx.dwSize = sizeof fx;
-    fx.dwFillColor = 0;
-    d.primary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-    d.backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx);
-    // The fills alone blacken a chain of one back buffer. Under Wine's GDI renderer, a
-    // display without video memory, a flip here made the first frame's flip crash the host
-    // (Wine read freed memory copying the picture to the window).
-    if (!d.anyMemoryChain) {
-        d.primary->Flip(nullptr, DDFLIP_WAIT);
-    }
-}
-
 }  // namespace
 
 int displayInit(const char* name, uint32_t width, uint32_t height) {
@@ -192,16 +185,17 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
     }
     createWindow(d, name);
     if (failed(d.directDraw->SetCooperativeLevel(d.window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE)) ||
-        !setDisplayMode(d) || !createPrimary(d)) {
-        return abandonStart();
-    }
-    if (!getBackBuffer(d) || !chooseConverter(d)) {
+        !setDisplayMode(d) || !createChain(d) || !chooseConverter(d)) {
         return abandonStart();
     }
     holdScreensaver(d);
-    // Twice, so that both buffers of the chain are black whichever shows first.
-    blank(d);
-    blank(d);
+    blankChain(d);
+    // Taking exclusive mode brings the window to the front but leaves it hidden, and a
+    // hidden window's picture never reaches the screen (Wine shows nothing, and a desktop
+    // compositor draws only visible windows). Shown with activation, as a program that takes
+    // the screen is, so that its keys (Escape) come to it; only now, so that a failed start
+    // never flashes a window, and the first thing seen is the black chain.
+    win::ShowWindow(d.window, SW_SHOW);
     noteForeground();
     return 1;
 }

@@ -23,6 +23,7 @@ struct DisplayState {
     uint32_t yOffset;
     RowConverter converter;
     int anyMemoryChain;    // the chain came without the video-memory cap
+    int blankDue;          // the chain may hold garbage: blacken it before the next frame
     int classRegistered;   // by this start, so the teardown unregisters it
     int screensaverWasOn;  // before this start, so the teardown switches it back on
 };
@@ -35,3 +36,6 @@ DisplayState& displayState();
 // depth: leaves the smallest mode at least that large in the state's mode fields.
 void findFallbackMode();
 HRESULT WINAPI considerMode(LPDDSURFACEDESC mode, LPVOID context);
+
+// Blackens every buffer of the flip chain, whichever of them shows first.
+void blankChain(DisplayState& d);

@@ -59,6 +59,8 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsIconic(HWND window);
+// A window is created hidden; on its own, no display path shows it.
+BOOL ShowWindow(HWND window, int command);
 // The start's look at who holds the foreground: no WM_ACTIVATEAPP tells it when the
 // foreground only moves between windows of one thread.
 HWND GetForegroundWindow();

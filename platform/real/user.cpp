@@ -24,6 +24,7 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 BOOL IsIconic(HWND window) { return ::IsIconic(window); }
+BOOL ShowWindow(HWND window, int command) { return ::ShowWindow(window, command); }
 HWND GetForegroundWindow() { return ::GetForegroundWindow(); }
 
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {

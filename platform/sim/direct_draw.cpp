@@ -22,6 +22,10 @@ bool activationMessages = true;
 SimDirectDraw* exclusiveOwner = nullptr;
 DWORD exclusiveFlags = 0;
 HWND exclusiveWindow = nullptr;
+// The mode that the exclusive owner set, which DirectDraw sets again when it comes back to
+// the foreground; none while it keeps the desktop's.
+bool exclusiveModeSet = false;
+sim::Mode exclusiveMode;
 
 // Every object made since the reset, released ones included, so that a call on a released
 // object is caught instead of reaching freed memory.
@@ -94,6 +98,14 @@ public:
         return sim::SurfaceView{memory_.data(), pitch_, width_, height_, format_.dwRGBBitCount};
     }
 
+    // Lost with its chain, as every surface is when the display mode changes under it.
+    void lose() {
+        lost_ = true;
+        for (SimSurface* back : backs_) {
+            back->lose();
+        }
+    }
+
     // A flip chain lives and dies with its primary.
     void die() {
         alive_ = false;
@@ -138,6 +150,9 @@ public:
                          (fx ? "fill " + sim::hex(fx->dwFillColor) : std::string("NULL")));
         if (locked_) {
             return DDERR_SURFACEBUSY;
+        }
+        if (lost_) {
+            return DDERR_SURFACELOST;
         }
         if (!(flags & DDBLT_COLORFILL) || destRect || source || sourceRect) {
             return DDERR_UNSUPPORTED;
@@ -231,7 +246,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE IsLost() override {
         enter("IsLost", "");
-        return DD_OK;
+        return lost_ ? DDERR_SURFACELOST : DD_OK;
     }
 
     HRESULT STDMETHODCALLTYPE Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags,
@@ -247,6 +262,9 @@ public:
         }
         if (locked_) {
             return DDERR_SURFACEBUSY;
+        }
+        if (lost_) {
+            return DDERR_SURFACELOST;
         }
         if (sim::faultSet(sim::Fault::Lock) || lockRefusals > 0) {
             if (lockRefusals > 0) {
@@ -268,8 +286,17 @@ public:
 
     HRESULT STDMETHODCALLTYPE ReleaseDC(HDC) override { return unsupported("ReleaseDC"); }
 
+    // The memory comes back, not what it held: a restored chain shows whatever is there
+    // until it is drawn again. Only in the mode that the surface was made for.
     HRESULT STDMETHODCALLTYPE Restore() override {
         enter("Restore", "");
+        if (!lost_) {
+            return DD_OK;
+        }
+        if (current.width != width_ || current.height != height_) {
+            return DDERR_WRONGMODE;
+        }
+        restoreChain();
         return DD_OK;
     }
 
@@ -311,6 +338,14 @@ public:
     }
 
 private:
+    void restoreChain() {
+        lost_ = false;
+        std::fill(memory_.begin(), memory_.end(), uint8_t{0xCD});
+        for (SimSurface* back : backs_) {
+            back->restoreChain();
+        }
+    }
+
     void enter(const char* method, const std::string& arguments) {
         sim::record(role_ + "." + method + "(" + arguments + ")");
         if (!alive_) {
@@ -327,6 +362,7 @@ private:
     std::string role_;
     SimDirectDraw* owner_;
     bool alive_ = true;
+    bool lost_ = false;
     ULONG references_ = 1;
     DWORD width_;
     DWORD height_;
@@ -489,6 +525,7 @@ public:
     HRESULT STDMETHODCALLTYPE RestoreDisplayMode() override {
         enter("RestoreDisplayMode", "");
         current = desktop;
+        exclusiveModeSet = false;
         return DD_OK;
     }
 
@@ -509,7 +546,8 @@ public:
             exclusiveFlags = flags;
             exclusiveWindow = window;
             cooperativeLevelSet_ = true;
-            sim::showWindow(window);
+            // The window comes to the front but stays as hidden as it was: showing it is
+            // the program's own business.
             bool fromOtherThread = sim::bringToFront(window);
             sim::stopScreensaverForExclusiveMode();
             if (newlyExclusive && activationMessages && fromOtherThread) {
@@ -545,6 +583,10 @@ public:
             return DDERR_UNSUPPORTED;
         }
         current = mode;
+        if (exclusiveOwner == this) {
+            exclusiveModeSet = true;
+            exclusiveMode = mode;
+        }
         return DD_OK;
     }
 
@@ -590,6 +632,9 @@ HRESULT STDMETHODCALLTYPE SimSurface::Flip(LPDIRECTDRAWSURFACE targetOverride, D
         if (back->locked_) {
             return DDERR_SURFACEBUSY;
         }
+    }
+    if (lost_) {
+        return DDERR_SURFACELOST;
     }
     // The memory moves one step along the chain: the first back buffer's picture shows,
     // and the one that showed goes to the end of the chain.
@@ -667,6 +712,7 @@ void resetDirectDraw() {
     exclusiveOwner = nullptr;
     exclusiveFlags = 0;
     exclusiveWindow = nullptr;
+    exclusiveModeSet = false;
 }
 
 // The state at process start is the state after a reset.
@@ -690,7 +736,36 @@ void setActivationMessages(bool on) { activationMessages = on; }
 
 SurfaceView visibleSurface() {
     SimSurface* primary = livePrimary();
-    return primary ? primary->view() : SurfaceView{nullptr, 0, 0, 0, 0};
+    // Under an exclusive level the screen shows the primary only through its window.
+    if (!primary || (exclusiveOwner && !windowShowing(exclusiveWindow))) {
+        return SurfaceView{nullptr, 0, 0, 0, 0};
+    }
+    return primary->view();
+}
+
+void switchAway() {
+    otherProgramToFront();
+    if (!exclusiveOwner) {
+        return;
+    }
+    post(exclusiveWindow, WM_ACTIVATEAPP, FALSE, 0);
+    // The desktop gets its own mode back, and every surface made for the other is lost.
+    if (!(current == desktop)) {
+        current = desktop;
+        for (SimSurface* surface : surfaces) {
+            if (surface->alive()) {
+                surface->lose();
+            }
+        }
+    }
+}
+
+void switchBack(HWND window) {
+    bringToFront(window);
+    post(window, WM_ACTIVATEAPP, TRUE, 0);
+    if (exclusiveOwner && exclusiveModeSet) {
+        current = exclusiveMode;
+    }
 }
 
 SurfaceView backSurface() {

@@ -19,7 +19,14 @@ void requireDdrawLoaded(const char* what);
 // Delivers a message to a live window's procedure at once, as the window system does for
 // sent messages; 0 when the window does not exist.
 LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void showWindow(HWND window);
+// Shown and not minimised: only such a window's picture reaches the screen.
+bool windowShowing(HWND window);
+// Queues a message for the window's thread without recording a call, as the window system
+// does for what it sends across threads: the window's procedure sees it at the next pump.
+void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The user switches to another program: its window, not one of this process, takes the
+// foreground.
+void otherProgramToFront();
 // Makes the window the foreground window, as taking exclusive mode does; true when the
 // foreground was with another thread (or nobody), which is when Windows sends
 // WM_ACTIVATEAPP.

@@ -137,8 +137,18 @@ struct SurfaceView {
     DWORD height;
     DWORD bits;
 };
-SurfaceView visibleSurface();  // the live primary
-SurfaceView backSurface();     // the live primary's first back buffer
+// What the screen shows: the live primary, under an exclusive level only while its window
+// is shown and not minimised. A picture drawn for a hidden window never reaches the screen.
+SurfaceView visibleSurface();
+SurfaceView backSurface();  // the live primary's first back buffer
+
+// The user switches to another program and back, as with Alt+Tab. Away, the exclusive
+// window is told by WM_ACTIVATEAPP at its next pump, and where the run had set a mode of
+// its own, the desktop's comes back and every surface is lost: Lock, Blt and Flip refuse
+// with DDERR_SURFACELOST until the primary is restored, which gives the memory back but
+// not its contents. Back, the window is in front again, told so, and in the run's mode.
+void switchAway();
+void switchBack(HWND window);
 
 // The flags of the exclusive level that a DirectDraw object holds, else DDSCL_NORMAL.
 // Releasing an object gives back neither its level nor its display mode, unlike a real

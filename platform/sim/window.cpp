@@ -32,6 +32,10 @@ struct RegisteredClass {
 constexpr uintptr_t kFirstWindow = 0x10010;
 constexpr uintptr_t kWindowStep = 4;
 
+// The foreground window of another program, as after the user switched to it: no window
+// of this process, so no thread of ours owns it.
+HWND const kOtherProgramWindow = reinterpret_cast<HWND>(uintptr_t{0x2F0010});
+
 HCURSOR const kArrowCursor = reinterpret_cast<HCURSOR>(uintptr_t{0x10003});
 HICON const kMainIcon = reinterpret_cast<HICON>(uintptr_t{0x10021});
 constexpr DWORD kProcessId = 0x1F4;
@@ -152,11 +156,20 @@ LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     return window->procedure(handle, message, wParam, lParam);
 }
 
-void showWindow(HWND handle) {
-    if (Window* window = find(handle)) {
-        window->visible = true;
+bool windowShowing(HWND handle) {
+    Window* window = find(handle);
+    return window && window->visible && !window->minimised;
+}
+
+void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* found = find(window);
+    if (found) {
+        queues[found->thread].push_back(
+            MSG{window, message, wParam, lParam, sim::tick(), POINT{0, 0}});
     }
 }
+
+void otherProgramToFront() { foreground = kOtherProgramWindow; }
 
 bool bringToFront(HWND handle) {
     Window* window = find(handle);
@@ -341,6 +354,24 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         default:
             return defaultResult;
     }
+}
+
+BOOL ShowWindow(HWND window, int command) {
+    sim::record("ShowWindow(" + sim::hex(window) + ", " + std::to_string(command) + ")");
+    Window* found = find(window);
+    if (!found) {
+        return FALSE;
+    }
+    BOOL wasVisible = found->visible ? TRUE : FALSE;
+    found->visible = command != SW_HIDE;
+    // The commands that activate as they show; the activation moves the foreground, and
+    // WM_ACTIVATEAPP is sent only when it moves between threads.
+    if (command == 1 || command == 3 || command == SW_SHOW || command == 9) {
+        if (sim::bringToFront(window)) {
+            sim::deliver(window, WM_ACTIVATEAPP, TRUE, 0);
+        }
+    }
+    return wasVisible;
 }
 
 BOOL IsIconic(HWND window) {

@@ -44,15 +44,14 @@ protected:
 TEST_F(PresentTest, ActiveFrameIsConvertedAndFlipped) {
     std::vector<uint32_t> picture = numberedPicture();
     EXPECT_EQ(displayPresent(picture.data()), 1);
-    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "IsIconic", "primary.Restore",
-                                              "back.Lock", "back.Unlock", "primary.Flip", "Sleep"));
     EXPECT_THAT(
         callsSince(mark),
         ElementsAre("PeekMessageA(" + sim::hex(window) + ", 0x0, 0x0, 0x1)",
-                    "IsIconic(" + sim::hex(window) + ")", "primary.Restore()",
+                    "IsIconic(" + sim::hex(window) + ")", "primary.IsLost()", "primary.Restore()",
                     "back.Lock(NULL, " + std::to_string(sizeof(DDSURFACEDESC)) + ", 0x1, NULL)",
                     "back.Unlock(lpSurface)", "primary.Flip(NULL, 0x1)", "Sleep(0)"));
     sim::SurfaceView shown = sim::visibleSurface();
+    ASSERT_NE(shown.memory, nullptr) << "the picture does not reach the screen";
     ASSERT_EQ(shown.bits, 32u);
     for (uint32_t y = 0; y < 480; ++y) {
         ASSERT_EQ(memcmp(shown.memory + y * shown.pitch, &picture[y * 640], 640 * 4), 0)
@@ -96,14 +95,15 @@ TEST_F(PresentTest, AwayFrameTouchesNoSurface) {
 TEST_F(PresentTest, RefusedLockDropsTheFrame) {
     sim::refuseLocks(1);
     EXPECT_EQ(displayPresent(framebuffer().pixels), 0);
-    EXPECT_THAT(namesSince(mark),
-                ElementsAre("PeekMessageA", "IsIconic", "primary.Restore", "back.Lock"));
+    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "IsIconic", "primary.IsLost",
+                                              "primary.Restore", "back.Lock"));
 
     // The next call restores and tries again.
     mark = sim::calls().size();
     EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
-    EXPECT_THAT(namesSince(mark), ElementsAre("PeekMessageA", "IsIconic", "primary.Restore",
-                                              "back.Lock", "back.Unlock", "primary.Flip", "Sleep"));
+    EXPECT_THAT(namesSince(mark),
+                ElementsAre("PeekMessageA", "IsIconic", "primary.IsLost", "primary.Restore",
+                            "back.Lock", "back.Unlock", "primary.Flip", "Sleep"));
 }
 
 // The pump takes the display window's messages, whatever they are, and leaves those posted
@@ -136,12 +136,16 @@ struct Placement {
     // Before the start: a host whose own window on this thread holds the foreground, so
     // that taking exclusive mode sends no WM_ACTIVATEAPP.
     bool hostWindowInFront = false;
+    // After the first frame: the user switches away (the desktop's mode comes back and the
+    // surfaces are lost) and back, and the next frame is the one checked.
+    bool awayAndBack = false;
 };
 
 class Offsets : public DisplayTest, public ::testing::WithParamInterface<Placement> {};
 
 // The offsets reach the first converted row at the locked surface's own depth and pitch,
-// and the picture leaves the border around it alone.
+// the border around the picture is black, also after the surfaces were lost and restored
+// with garbage in them, and all of it reaches the screen.
 TEST_P(Offsets, FirstRowLandsCentred) {
     const Placement& p = GetParam();
     sim::setModes({{p.modeWidth, p.modeHeight, p.bits}});
@@ -152,9 +156,16 @@ TEST_P(Offsets, FirstRowLandsCentred) {
     ASSERT_EQ(start(), 1);
     std::vector<uint32_t> picture(640 * 480, 0x00FFFFFF);
     ASSERT_EQ(displayPresent(picture.data()), 1);
+    if (p.awayAndBack) {
+        HWND window = sim::findWindow(kName);
+        sim::switchAway();
+        ASSERT_EQ(displayPresent(picture.data()), 1);
+        sim::switchBack(window);
+        ASSERT_EQ(displayPresent(picture.data()), 1);
+    }
 
     sim::SurfaceView shown = sim::visibleSurface();
-    ASSERT_EQ(shown.pitch, p.pitch);
+    ASSERT_EQ(shown.pitch, p.pitch) << "nothing reaches the screen";
     uint32_t bytes = p.bits / 8;
     uint32_t rowStart = p.firstRowByte % static_cast<uint32_t>(p.pitch);
     uint32_t firstRow = p.firstRowByte / static_cast<uint32_t>(p.pitch);
@@ -184,6 +195,8 @@ INSTANTIATE_TEST_SUITE_P(Depths, Offsets,
                                            Placement{800, 600, 32, 3328, 60 * 3328 + 320},
                                            Placement{1024, 768, 32, 4096, 144 * 4096 + 768},
                                            Placement{643, 483, 16, 1296, 1 * 1296 + 2},
-                                           Placement{640, 480, 32, 2560, 0, true}));
+                                           Placement{640, 480, 32, 2560, 0, true},
+                                           Placement{800, 600, 32, 3328, 60 * 3328 + 320, false,
+                                                     true}));
 
 }  // namespace

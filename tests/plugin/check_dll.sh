@@ -59,6 +59,7 @@ user32.dll PostMessageA
 user32.dll RegisterClassA
 user32.dll SendMessageA
 user32.dll SetCursor
+user32.dll ShowWindow
 user32.dll SystemParametersInfoA
 user32.dll TranslateMessage
 user32.dll UnregisterClassA'
