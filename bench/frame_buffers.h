@@ -21,3 +21,4 @@ Surface& benchSurface(int bytesPerPixel);
 
 void registerConverterBenchmarks();
 void registerFountainBenchmarks();
+void registerScaledFrameBenchmarks();

@@ -112,6 +112,34 @@ void printTable(const TableReporter& r) {
                     : share < 1.0 ? " +"
                                   : " !");
     }
+
+    std::printf(
+        "\nThe frame scaled by a whole factor k, beside one memcpy of as many bytes (target: "
+        "within 2x),\nagainst the 25 ms frame period (target for k=4: under 20%%).\n\n");
+    std::printf("%-28s %10s %10s  %8s  %8s\n", "scaled frame", "us", "memcpy us", "time/mem",
+                "of 25 ms");
+    const struct {
+        const char* label;
+        const char* name;
+        uint32_t factor;
+    } scaled[] = {
+        {"convertRow32, k=2 1280x960", "convertRow32/2", 2},
+        {"convertRow32, k=4 2560x1920", "convertRow32/4", 4},
+        {"convertRow565, k=2 1280x960", "convertRow565/2", 2},
+        {"convertRow565, k=4 2560x1920", "convertRow565/4", 4},
+    };
+    for (const auto& s : scaled) {
+        const double micros = r.micros(std::string("scaled/") + s.name);
+        const double copy = r.micros(std::string("scaledMemcpy/") + s.name);
+        if (micros < 0) {
+            continue;
+        }
+        std::printf("%-28s %10.1f %10.1f", s.label, micros, copy);
+        const double overMemcpy = copy > 0 ? micros / copy : -1;
+        printRatio(overMemcpy, true, overMemcpy <= 2.0);
+        const double share = micros / kPeriodMicros * 100.0;
+        std::printf("  %6.2f%%%s\n", share, s.factor != 4 ? "" : share < 20.0 ? " +" : " !");
+    }
 }
 
 }  // namespace
@@ -119,6 +147,7 @@ void printTable(const TableReporter& r) {
 int main(int argc, char** argv) {
     registerConverterBenchmarks();
     registerFountainBenchmarks();
+    registerScaledFrameBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
