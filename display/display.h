@@ -1,6 +1,8 @@
-// The fullscreen display: a window of its own, exclusive control of the screen through
-// DirectDraw, a flip chain that frames are converted into, and the window procedure that
-// turns the user's keys and the application's activation into the two flags below.
+// The display, in one of two ways. Exclusive: a window of its own, exclusive control of the
+// screen through DirectDraw, a mode of the picture's size and a flip chain that frames are
+// converted into. Windowed: a borderless window covering one monitor in the desktop's own
+// mode, the picture scaled by a whole factor. The window procedure turns the user's keys
+// and the application's activation into the two flags below.
 //
 // Every call comes from the one thread that the host calls the module on: the window
 // belongs to it, and its messages are handled inside displayPresent.
@@ -20,7 +22,17 @@ int displayInit(const char* name, uint32_t width, uint32_t height);
 // screen. 0 when the back buffer could not be locked and the frame was dropped; 1 otherwise.
 int displayPresent(const uint32_t* source);
 
-// Gives back the screen, the display mode and everything displayInit took. Safe after a
+// Brings the windowed display up, on the monitor that holds `host` (the primary one when it
+// is null or gone), for a width x height picture: 1 when it is up, 0 when the start failed,
+// having given everything back, as when the monitor is smaller than the picture. The
+// display mode is never changed. `name` as for displayInit.
+int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host);
+
+// Handles the window's pending messages, then, unless the window is minimised, puts the
+// picture on the screen wherever the window shows. 0 when the frame was dropped; 1 otherwise.
+int windowedPresent(const uint32_t* source);
+
+// Gives back the screen, the display mode and everything either start took. Safe after a
 // failed start and when called twice.
 void displayShutdown();
 

@@ -3,6 +3,10 @@
 
 void displayShutdown() {
     DisplayState& d = displayState();
+    if (d.canvas) {
+        d.canvas->Release();
+        d.canvas = nullptr;
+    }
     // The back buffer belongs to the primary's flip chain and goes with it.
     if (d.primary) {
         d.primary->Release();
@@ -10,8 +14,15 @@ void displayShutdown() {
     }
     // The mode comes back while the level is still exclusive, and DirectDraw lets go of the
     // window before it is destroyed.
+    if (d.clipper) {
+        d.clipper->Release();
+        d.clipper = nullptr;
+    }
     if (d.directDraw) {
-        d.directDraw->RestoreDisplayMode();
+        // The windowed display never changed the mode: nothing to give back.
+        if (d.exclusive) {
+            d.directDraw->RestoreDisplayMode();
+        }
         d.directDraw->SetCooperativeLevel(d.window, DDSCL_NORMAL);
         d.directDraw->Release();
         d.directDraw = nullptr;

@@ -1,4 +1,5 @@
 #include "display/display.h"
+#include "display/display_state.h"
 
 namespace {
 
@@ -25,6 +26,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_SETCURSOR:
             win::SetCursor(nullptr);
             return 0;
+        case WM_PAINT:
+            // Drawn afresh by the window system: the windowed display blackens its borders
+            // with the next frame. The default handling validates the window.
+            displayState().bordersDue = 1;
+            return win::DefWindowProcA(window, message, wParam, lParam);
         case WM_KEYDOWN:
             if ((wParam & 0xFF) == VK_ESCAPE) {
                 running = 0;

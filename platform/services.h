@@ -24,6 +24,14 @@ namespace win {
 typedef HRESULT(WINAPI* DirectDrawCreateFunction)(GUID* driver, LPDIRECTDRAW* directDraw,
                                                   IUnknown* outer);
 
+// Where the system offers it (Windows 10 1607 and later), user32's
+// SetThreadDpiAwarenessContext, looked up at run time: a window created under a per-monitor
+// context gets the monitor's real pixels instead of a picture the system scales up.
+// Its contexts are small negative numbers in pointer form.
+typedef void*(WINAPI* SetThreadDpiContextFunction)(void* context);
+constexpr intptr_t kDpiPerMonitorAwareV2 = -4;
+constexpr intptr_t kDpiPerMonitorAware = -3;
+
 // Kernel services.
 DWORD GetTickCount();
 void Sleep(DWORD milliseconds);
@@ -59,6 +67,11 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsIconic(HWND window);
+BOOL IsWindow(HWND window);
+BOOL GetWindowRect(HWND window, LPRECT rect);
+HMONITOR MonitorFromWindow(HWND window, DWORD flags);
+HMONITOR MonitorFromPoint(POINT point, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
 // A window is created hidden; on its own, no display path shows it.
 BOOL ShowWindow(HWND window, int command);
 // The start's look at who holds the foreground: no WM_ACTIVATEAPP tells it when the

@@ -54,6 +54,8 @@ struct HMENU__;
 typedef HMENU__* HMENU;
 struct HDC__;
 typedef HDC__* HDC;
+struct HMONITOR__;
+typedef HMONITOR__* HMONITOR;
 typedef intptr_t (*FARPROC)();
 
 #define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
@@ -78,6 +80,17 @@ struct RECT {
     LONG bottom;
 };
 typedef RECT* LPRECT;
+
+struct MONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+};
+typedef MONITORINFO* LPMONITORINFO;
+
+#define MONITOR_DEFAULTTOPRIMARY 0x00000001u
+#define MONITORINFOF_PRIMARY 0x00000001u
 
 struct MSG {
     HWND hwnd;
@@ -192,6 +205,9 @@ struct DDBLTBATCH;
 typedef DDBLTBATCH* LPDDBLTBATCH;
 struct DDOVERLAYFX;
 typedef DDOVERLAYFX* LPDDOVERLAYFX;
+
+struct RGNDATA;
+typedef RGNDATA* LPRGNDATA;
 
 struct DDCOLORKEY {
     DWORD dwColorSpaceLowValue;
@@ -393,6 +409,18 @@ protected:
     ~IDirectDrawSurface() = default;
 };
 
+struct IDirectDrawClipper : IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetClipList(LPRECT rect, LPRGNDATA list, LPDWORD size) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetHWnd(HWND* window) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTDRAW directDraw, DWORD flags) = 0;
+    virtual HRESULT STDMETHODCALLTYPE IsClipListChanged(BOOL* changed) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetClipList(LPRGNDATA list, DWORD flags) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetHWnd(DWORD flags, HWND window) = 0;
+
+protected:
+    ~IDirectDrawClipper() = default;
+};
+
 #define DD_OK S_OK
 #define DDENUMRET_CANCEL 0
 #define DDENUMRET_OK 1
@@ -403,6 +431,7 @@ protected:
 #define DDERR_UNSUPPORTED E_NOTIMPL
 #define DDERR_INVALIDCAPS MAKE_DDHRESULT(100)
 #define DDERR_INVALIDMODE MAKE_DDHRESULT(120)
+#define DDERR_INVALIDRECT MAKE_DDHRESULT(150)
 #define DDERR_INVALIDOBJECT MAKE_DDHRESULT(130)
 #define DDERR_NOCOOPERATIVELEVELSET MAKE_DDHRESULT(212)
 #define DDERR_NOEXCLUSIVEMODE MAKE_DDHRESULT(225)
@@ -433,8 +462,10 @@ protected:
 #define DDSCAPS_BACKBUFFER 0x00000004u
 #define DDSCAPS_COMPLEX 0x00000008u
 #define DDSCAPS_FLIP 0x00000010u
+#define DDSCAPS_OFFSCREENPLAIN 0x00000040u
 #define DDSCAPS_FRONTBUFFER 0x00000020u
 #define DDSCAPS_PRIMARYSURFACE 0x00000200u
+#define DDSCAPS_SYSTEMMEMORY 0x00000800u
 #define DDSCAPS_VIDEOMEMORY 0x00004000u
 
 #define DDPF_PALETTEINDEXED8 0x00000020u
@@ -444,3 +475,4 @@ protected:
 #define DDBLT_WAIT 0x01000000u
 #define DDFLIP_WAIT 0x00000001u
 #define DDLOCK_WAIT 0x00000001u
+#define DDLOCK_WRITEONLY 0x00000020u

@@ -6,16 +6,23 @@
 namespace {
 
 const char kName[] = "glintix #1";
+const char kWindowedName[] = "glintix #1 (no mode change)";
 
 VisModule theModule = {
     kName,        nullptr,    nullptr,      0,          0,       25, 25, 1, 1, {}, {},
     configModule, initModule, renderModule, quitModule, nullptr,
 };
 
+// The same fountain on the monitor that holds the player, in the desktop's own mode.
+VisModule windowedModule = {
+    kWindowedName, nullptr,        nullptr,      0,       0, 25, 25, 1, 1, {}, {}, configWindowed,
+    initWindowed,  renderWindowed, quitWindowed, nullptr,
+};
+
 VisHeader theHeader = {kVisInterfaceVersion, kName, moduleAt};
 
-// Whether a start left the display up; a second start without a stop between takes the
-// old display down first, so that its window and surfaces do not linger.
+// Whether a start left a display up, of either module; a start without a stop between
+// takes the old display down first, so that its window and surfaces do not linger.
 bool displayUp = false;
 
 // SSE2 keeps the particle arithmetic exact and MMX carries the row converters. Asked before
@@ -26,29 +33,24 @@ bool processorSupported() {
            win::IsProcessorFeaturePresent(PF_MMX_INSTRUCTIONS_AVAILABLE);
 }
 
-}  // namespace
-
-extern "C" VisHeader* winampVisGetHeader() { return &theHeader; }
-
-VisModule* moduleAt(int index) { return index == 0 ? &theModule : nullptr; }
-
-void configModule(VisModule* module) {
-    win::MessageBoxA(module->parentWindow, "glintix #1\n", "Configuration", MB_OK);
-}
-
-int initModule(VisModule*) {
+// A start ends whatever run was up, of either module: should this one fail, no render call
+// may go on to present on a display that is gone.
+bool readyToStart() {
     if (!processorSupported()) {
-        return 1;
+        return false;
     }
-    // A start ends whatever run was up: should this one fail, no render call may go on to
-    // present on a display that is gone.
     setRunningFlag(0);
     if (displayUp) {
         displayShutdown();
         releaseFountain();
         displayUp = false;
     }
-    if (displayInit(kName, kFrameWidth, kFrameHeight) == 0) {
+    return true;
+}
+
+// The start's answer to the host, once the display is up (1) or not (0).
+int startRun(int displayStarted) {
+    if (displayStarted == 0) {
         return 1;
     }
     displayUp = true;
@@ -57,21 +59,67 @@ int initModule(VisModule*) {
     return 0;
 }
 
-int renderModule(VisModule* module) {
+int renderRun(VisModule* module, int (*present)(const uint32_t* source)) {
     if (runningFlag() == 0) {
         return 1;
     }
     if (stepFountain(module)) {
-        displayPresent(framebuffer().pixels);
+        present(framebuffer().pixels);
     }
     return 0;
 }
 
 // Nothing reads the particles between a stop and the next start, so they go now: after a
 // stop nothing of the run is held.
-void quitModule(VisModule*) {
+void stopRun() {
     setRunningFlag(0);
     displayShutdown();
     releaseFountain();
     displayUp = false;
 }
+
+}  // namespace
+
+extern "C" VisHeader* winampVisGetHeader() { return &theHeader; }
+
+VisModule* moduleAt(int index) {
+    switch (index) {
+        case 0:
+            return &theModule;
+        case 1:
+            return &windowedModule;
+        default:
+            return nullptr;
+    }
+}
+
+void configModule(VisModule* module) {
+    win::MessageBoxA(module->parentWindow, "glintix #1\n", "Configuration", MB_OK);
+}
+
+int initModule(VisModule*) {
+    if (!readyToStart()) {
+        return 1;
+    }
+    return startRun(displayInit(kName, kFrameWidth, kFrameHeight));
+}
+
+int renderModule(VisModule* module) { return renderRun(module, displayPresent); }
+
+void quitModule(VisModule*) { stopRun(); }
+
+void configWindowed(VisModule* module) {
+    win::MessageBoxA(module->parentWindow, "glintix #1 (no mode change)\n", "Configuration", MB_OK);
+}
+
+// The record's parent window, the player's, names the monitor.
+int initWindowed(VisModule* module) {
+    if (!readyToStart()) {
+        return 1;
+    }
+    return startRun(windowedInit(kWindowedName, kFrameWidth, kFrameHeight, module->parentWindow));
+}
+
+int renderWindowed(VisModule* module) { return renderRun(module, windowedPresent); }
+
+void quitWindowed(VisModule*) { stopRun(); }

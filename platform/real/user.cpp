@@ -25,6 +25,14 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 
 BOOL IsIconic(HWND window) { return ::IsIconic(window); }
 BOOL ShowWindow(HWND window, int command) { return ::ShowWindow(window, command); }
+BOOL IsWindow(HWND window) { return ::IsWindow(window); }
+BOOL GetWindowRect(HWND window, LPRECT rect) { return ::GetWindowRect(window, rect); }
+HMONITOR MonitorFromWindow(HWND window, DWORD flags) { return ::MonitorFromWindow(window, flags); }
+HMONITOR MonitorFromPoint(POINT point, DWORD flags) { return ::MonitorFromPoint(point, flags); }
+
+BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
+    return ::GetMonitorInfoA(monitor, info);
+}
 HWND GetForegroundWindow() { return ::GetForegroundWindow(); }
 
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {

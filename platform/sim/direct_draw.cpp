@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -78,6 +79,72 @@ bool contains(const std::vector<sim::Mode>& modes, const sim::Mode& mode) {
     return false;
 }
 
+// Lets through to a surface only what reaches the screen for its window.
+class SimClipper final : public IDirectDrawClipper {
+public:
+    bool alive() const { return references_ > 0; }
+    HWND window() const { return window_; }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override {
+        return unsupported("QueryInterface");
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        enter("AddRef", "");
+        return ++references_;
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        enter("Release", "");
+        return references_ > 0 ? --references_ : 0;
+    }
+    // What a surface does when it lets go of the clipper: no call of the code under test.
+    void drop() {
+        if (references_ > 0) {
+            --references_;
+        }
+    }
+    void hold() { ++references_; }
+
+    HRESULT STDMETHODCALLTYPE GetClipList(LPRECT, LPRGNDATA, LPDWORD) override {
+        return unsupported("GetClipList");
+    }
+    HRESULT STDMETHODCALLTYPE GetHWnd(HWND*) override { return unsupported("GetHWnd"); }
+    HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTDRAW, DWORD) override {
+        return unsupported("Initialize");
+    }
+    HRESULT STDMETHODCALLTYPE IsClipListChanged(BOOL*) override {
+        return unsupported("IsClipListChanged");
+    }
+    HRESULT STDMETHODCALLTYPE SetClipList(LPRGNDATA, DWORD) override {
+        return unsupported("SetClipList");
+    }
+    HRESULT STDMETHODCALLTYPE SetHWnd(DWORD flags, HWND window) override {
+        enter("SetHWnd", sim::hex(flags) + ", " + sim::hex(window));
+        if (flags || !sim::windowExists(window)) {
+            return DDERR_INVALIDPARAMS;
+        }
+        window_ = window;
+        return DD_OK;
+    }
+
+private:
+    void enter(const char* method, const std::string& arguments) {
+        sim::record(std::string("clipper.") + method + "(" + arguments + ")");
+        if (references_ == 0) {
+            sim::crash(std::string("clipper.") + method + " called on a released clipper");
+        }
+        sim::requireDdrawLoaded(method);
+    }
+    HRESULT unsupported(const char* method) {
+        enter(method, "...");
+        return DDERR_UNSUPPORTED;
+    }
+
+    ULONG references_ = 1;
+    HWND window_ = nullptr;
+};
+
+std::vector<SimClipper*> clippers;
+
 class SimSurface final : public IDirectDrawSurface {
 public:
     SimSurface(std::string role, SimDirectDraw* owner, DWORD width, DWORD height,
@@ -92,7 +159,10 @@ public:
     const std::string& role() const { return role_; }
     SimDirectDraw* owner() const { return owner_; }
     SimSurface* firstBack() const { return backs_.empty() ? nullptr : backs_[0]; }
-    void attach(SimSurface* back) { backs_.push_back(back); }
+    void attach(SimSurface* back) {
+        back->attached_ = true;
+        backs_.push_back(back);
+    }
 
     sim::SurfaceView view() const {
         return sim::SurfaceView{memory_.data(), pitch_, width_, height_, format_.dwRGBBitCount};
@@ -109,6 +179,10 @@ public:
     // A flip chain lives and dies with its primary.
     void die() {
         alive_ = false;
+        if (clipper_) {
+            clipper_->drop();
+            clipper_ = nullptr;
+        }
         std::vector<uint8_t>().swap(memory_);
         for (SimSurface* back : backs_) {
             back->die();
@@ -130,7 +204,7 @@ public:
             --references_;
         }
         // A back buffer goes only with its primary, whatever references it was given.
-        if (references_ == 0 && role_ == "primary") {
+        if (references_ == 0 && !attached_) {
             die();
         }
         return references_;
@@ -143,29 +217,53 @@ public:
         return unsupported("AddOverlayDirtyRect");
     }
 
+    // A colour fill, or a copy of a whole surface of the same size and format, into the
+    // whole surface or a rectangle of it. Through a clipper only the pixels that reach the
+    // screen for its window are written; without one, a rectangle must lie on the surface.
     HRESULT STDMETHODCALLTYPE Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
                                   DWORD flags, LPDDBLTFX fx) override {
-        enter("Blt", sim::hex(destRect) + ", " + sim::hex(source) + ", " + sim::hex(sourceRect) +
-                         ", " + sim::hex(flags) + ", " +
+        enter("Blt", describeRect(destRect) + ", " + describeSource(source) + ", " +
+                         sim::hex(sourceRect) + ", " + sim::hex(flags) + ", " +
                          (fx ? "fill " + sim::hex(fx->dwFillColor) : std::string("NULL")));
-        if (locked_) {
+        SimSurface* from = static_cast<SimSurface*>(source);
+        if (locked_ || (from && from->locked_)) {
             return DDERR_SURFACEBUSY;
         }
-        if (lost_) {
+        if (lost_ || (from && from->lost_)) {
             return DDERR_SURFACELOST;
         }
-        if (!(flags & DDBLT_COLORFILL) || destRect || source || sourceRect) {
+        const bool fill = (flags & DDBLT_COLORFILL) != 0;
+        if (sourceRect || fill == (from != nullptr)) {
             return DDERR_UNSUPPORTED;
         }
-        if (!fx || fx->dwSize != sizeof(DDBLTFX)) {
+        if (fill && (!fx || fx->dwSize != sizeof(DDBLTFX))) {
             return DDERR_INVALIDPARAMS;
         }
-        DWORD bytes = (format_.dwRGBBitCount + 7) / 8;
-        for (DWORD y = 0; y < height_; ++y) {
+        RECT area = destRect ? *destRect
+                             : RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)};
+        if (from && (area.right - area.left != static_cast<LONG>(from->width_) ||
+                     area.bottom - area.top != static_cast<LONG>(from->height_) ||
+                     from->format_.dwRGBBitCount != format_.dwRGBBitCount)) {
+            return DDERR_UNSUPPORTED;  // the simulation neither stretches nor converts
+        }
+        if (!clipper_ &&
+            (area.left < 0 || area.top < 0 || area.right > LONG(width_) ||
+             area.bottom > LONG(height_) || area.left > area.right || area.top > area.bottom)) {
+            return DDERR_INVALIDRECT;
+        }
+        const DWORD bytes = (format_.dwRGBBitCount + 7) / 8;
+        for (LONG y = std::max(area.top, LONG{0}); y < std::min(area.bottom, LONG(height_)); ++y) {
             uint8_t* row = memory_.data() + static_cast<size_t>(y) * pitch_;
-            for (DWORD x = 0; x < width_; ++x) {
+            for (LONG x = std::max(area.left, LONG{0}); x < std::min(area.right, LONG(width_));
+                 ++x) {
+                if (clipper_ && !sim::reachesScreen(clipper_->window(), x, y)) {
+                    continue;
+                }
                 for (DWORD b = 0; b < bytes; ++b) {
-                    row[x * bytes + b] = static_cast<uint8_t>(fx->dwFillColor >> (8 * b));
+                    row[x * bytes + b] =
+                        fill ? static_cast<uint8_t>(fx->dwFillColor >> (8 * b))
+                             : from->memory_[static_cast<size_t>(y - area.top) * from->pitch_ +
+                                             (x - area.left) * bytes + b];
                 }
             }
         }
@@ -279,7 +377,9 @@ public:
         desc->lPitch = pitch_;
         desc->lpSurface = memory_.data();
         desc->ddpfPixelFormat = format_;
-        desc->ddsCaps.dwCaps = role_ == "primary" ? DDSCAPS_PRIMARYSURFACE : DDSCAPS_BACKBUFFER;
+        desc->ddsCaps.dwCaps = role_ == "primary" ? DDSCAPS_PRIMARYSURFACE
+                               : attached_        ? DDSCAPS_BACKBUFFER
+                                                  : DDSCAPS_OFFSCREENPLAIN;
         locked_ = true;
         return DD_OK;
     }
@@ -300,8 +400,17 @@ public:
         return DD_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE SetClipper(LPDIRECTDRAWCLIPPER) override {
-        return unsupported("SetClipper");
+    HRESULT STDMETHODCALLTYPE SetClipper(LPDIRECTDRAWCLIPPER clipper) override {
+        enter("SetClipper", clipper ? "clipper" : "NULL");
+        SimClipper* next = static_cast<SimClipper*>(clipper);
+        if (next) {
+            next->hold();
+        }
+        if (clipper_) {
+            clipper_->drop();
+        }
+        clipper_ = next;
+        return DD_OK;
     }
     HRESULT STDMETHODCALLTYPE SetColorKey(DWORD, LPDDCOLORKEY) override {
         return unsupported("SetColorKey");
@@ -338,6 +447,17 @@ public:
     }
 
 private:
+    static std::string describeRect(const RECT* rect) {
+        if (!rect) {
+            return "NULL";
+        }
+        return std::to_string(rect->left) + "," + std::to_string(rect->top) + "-" +
+               std::to_string(rect->right) + "," + std::to_string(rect->bottom);
+    }
+    static std::string describeSource(IDirectDrawSurface* source) {
+        return source ? static_cast<SimSurface*>(source)->role_ : std::string("NULL");
+    }
+
     void restoreChain() {
         lost_ = false;
         std::fill(memory_.begin(), memory_.end(), uint8_t{0xCD});
@@ -362,6 +482,8 @@ private:
     std::string role_;
     SimDirectDraw* owner_;
     bool alive_ = true;
+    bool attached_ = false;
+    SimClipper* clipper_ = nullptr;
     bool lost_ = false;
     ULONG references_ = 1;
     DWORD width_;
@@ -395,8 +517,18 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE Compact() override { return unsupported("Compact"); }
-    HRESULT STDMETHODCALLTYPE CreateClipper(DWORD, LPDIRECTDRAWCLIPPER*, IUnknown*) override {
-        return unsupported("CreateClipper");
+    HRESULT STDMETHODCALLTYPE CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper,
+                                            IUnknown* outer) override {
+        enter("CreateClipper", sim::hex(flags) + ", " + sim::hex(outer));
+        if (!clipper || flags) {
+            return DDERR_INVALIDPARAMS;
+        }
+        if (outer) {
+            return CLASS_E_NOAGGREGATION;
+        }
+        clippers.push_back(new SimClipper);
+        *clipper = clippers.back();
+        return DD_OK;
     }
     HRESULT STDMETHODCALLTYPE CreatePalette(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*,
                                             IUnknown*) override {
@@ -431,8 +563,11 @@ public:
             *surface = sim::leftover<IDirectDrawSurface>();
             return DDERR_NODIRECTDRAWHW;
         }
+        if ((desc->dwFlags & DDSD_CAPS) && (caps & DDSCAPS_OFFSCREENPLAIN)) {
+            return createPlain(*desc, surface);
+        }
         if (!(desc->dwFlags & DDSD_CAPS) || !(caps & DDSCAPS_PRIMARYSURFACE)) {
-            return DDERR_UNSUPPORTED;  // the simulation makes primary surfaces only
+            return DDERR_UNSUPPORTED;  // primary surfaces and plain ones only
         }
         if (primary_ && primary_->alive()) {
             return DDERR_PRIMARYSURFACEALREADYEXISTS;
@@ -449,7 +584,14 @@ public:
             backCount = desc->dwBackBufferCount;
         }
         DDPIXELFORMAT format = formatForNewSurface();
-        primary_ = new SimSurface("primary", this, current.width, current.height, format);
+        // At the normal level the primary is the whole desktop, across every monitor.
+        DWORD width = current.width, height = current.height;
+        if (exclusiveOwner != this) {
+            RECT screen = sim::virtualScreen();
+            width = static_cast<DWORD>(screen.right);
+            height = static_cast<DWORD>(screen.bottom);
+        }
+        primary_ = new SimSurface("primary", this, width, height, format);
         surfaces.push_back(primary_);
         for (DWORD i = 0; i < backCount; ++i) {
             SimSurface* back = new SimSurface(i == 0 ? "back" : "back" + std::to_string(i + 1),
@@ -595,6 +737,24 @@ public:
     }
 
 private:
+    HRESULT createPlain(const DDSURFACEDESC& desc, LPDIRECTDRAWSURFACE* surface) {
+        const DWORD needed = DDSD_WIDTH | DDSD_HEIGHT;
+        if ((desc.dwFlags & needed) != needed || desc.dwWidth == 0 || desc.dwHeight == 0) {
+            return DDERR_INVALIDPARAMS;
+        }
+        DDPIXELFORMAT format = formatForNewSurface();
+        if (desc.dwFlags & DDSD_PIXELFORMAT) {
+            if (desc.ddpfPixelFormat.dwSize != sizeof(DDPIXELFORMAT)) {
+                return DDERR_INVALIDPARAMS;
+            }
+            format = desc.ddpfPixelFormat;
+        }
+        SimSurface* plain = new SimSurface("plain", this, desc.dwWidth, desc.dwHeight, format);
+        surfaces.push_back(plain);
+        *surface = plain;
+        return DD_OK;
+    }
+
     void enter(const char* method, const std::string& arguments) {
         sim::record(std::string("dd.") + method + "(" + arguments + ")");
         if (!alive_) {
@@ -696,6 +856,10 @@ void resetDirectDraw() {
         delete object;
     }
     objects.clear();
+    for (SimClipper* clipper : clippers) {
+        delete clipper;
+    }
+    clippers.clear();
     offeredModes.clear();
     for (DWORD bits : {16u, 32u}) {
         offeredModes.push_back(Mode{640, 480, bits});
@@ -799,6 +963,10 @@ std::string directDrawLeaks() {
     }
     if (int count = liveSurfaces()) {
         found += std::to_string(count) + " surface(s); ";
+    }
+    if (long count = std::count_if(clippers.begin(), clippers.end(),
+                                   [](const SimClipper* c) { return c->alive(); })) {
+        found += std::to_string(count) + " clipper(s); ";
     }
     if (!(current == desktop)) {
         found += "display mode " + describe(current) + " (desktop " + describe(desktop) + "); ";

@@ -21,6 +21,16 @@ void requireDdrawLoaded(const char* what);
 LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Shown and not minimised: only such a window's picture reaches the screen.
 bool windowShowing(HWND window);
+// Whether the screen's pixel x, y shows the window: inside it, the window shown, and no
+// shown window in front of it there. What a clipper lets through.
+bool reachesScreen(HWND window, LONG x, LONG y);
+// Whether the calling thread runs under a per-monitor DPI context.
+bool threadPerMonitorDpi();
+// The handle of user32.dll and what GetProcAddress finds in it.
+HMODULE user32Module();
+FARPROC user32Export(const char* name);
+// The size of the desktop across every monitor: the primary surface at the normal level.
+RECT virtualScreen();
 // Queues a message for the window's thread without recording a call, as the window system
 // does for what it sends across threads: the window's procedure sees it at the next pump.
 void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -46,6 +56,7 @@ void resetFaults();
 void resetKernel();
 void resetWindows();
 void resetDirectDraw();
+void resetMonitors();
 
 // Parts of leaks(), each "" when nothing is held.
 std::string kernelLeaks();

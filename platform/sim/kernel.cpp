@@ -152,6 +152,9 @@ HMODULE LoadLibraryA(LPCSTR name) {
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
     sim::record("GetProcAddress(" + sim::hex(module) + ", " + (name ? name : "NULL") + ")");
+    if (module == sim::user32Module() && name) {
+        return sim::user32Export(name);
+    }
     if (sim::faultSet(sim::Fault::EntryPoint) || module != kDdrawModule || ddrawLoads == 0 ||
         !name || std::strcmp(name, "DirectDrawCreate") != 0) {
         return nullptr;
@@ -174,6 +177,13 @@ HMODULE GetModuleHandleA(LPCSTR name) {
     sim::record(std::string("GetModuleHandleA(") + (name ? name : "NULL") + ")");
     if (!name) {
         return kHostInstance;
+    }
+    std::string lower(name);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (lower == "user32.dll" || lower == "user32") {
+        return sim::user32Module();
     }
     return isDdrawName(name) && ddrawLoads > 0 ? kDdrawModule : nullptr;
 }

@@ -8,6 +8,7 @@ void reset() {
     resetKernel();
     resetWindows();
     resetDirectDraw();
+    resetMonitors();
 }
 
 std::string leaks() { return directDrawLeaks() + kernelLeaks() + windowLeaks(); }

@@ -174,13 +174,34 @@ void setDefWindowProcResult(LRESULT result);
 HCURSOR cursor();
 HCURSOR arrowCursor();
 
-// A visible window of the host on the calling thread, in the foreground: as a host that
-// starts the plug-in from its own active window. It is not counted among the live windows
-// nor as a leak, and goes at the reset.
-HWND showHostWindow();
+// A visible window of the host on the calling thread, in front and in the foreground: as a
+// host that starts the plug-in from its own active window. It is not counted among the live
+// windows nor as a leak, and goes at the reset.
+HWND showHostWindow(const RECT& rect = RECT{0, 0, 320, 200});
+// A visible window of another program, in front of every other and in the foreground, as
+// when the user works in it. Not a leak either.
+HWND showOtherProgramWindow(const RECT& rect);
+// Where the window lies, in the coordinates of the thread that made it, and whether that
+// thread ran under a per-monitor DPI context then.
+RECT windowRect(HWND window);
+bool windowPerMonitorDpi(HWND window);
 // What IsIconic answers for the window from now on, as when something outside minimises or
 // restores it; no message reaches the window.
 void minimiseWindow(HWND window, bool minimised);
+
+// The monitors, the first the primary, each with its scale (100 for 100%). Coordinates are
+// physical pixels; a thread without a per-monitor DPI context sees them divided by the
+// scale. At reset: one monitor of the display mode's size at 0,0, at 100%.
+struct Monitor {
+    RECT rect;
+    int scalePercent;
+};
+void setMonitors(const std::vector<Monitor>& monitors);
+// Whether user32 offers SetThreadDpiAwarenessContext (Windows 10 1607 and later). On at
+// reset. The calling thread's context, as a number (-1: unaware, the default; -3 and -4: per
+// monitor), for a test to see it given back.
+void setDpiContextsAvailable(bool available);
+intptr_t threadDpiContext();
 
 // Messages waiting in the calling thread's queue.
 size_t queuedMessages();

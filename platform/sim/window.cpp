@@ -19,7 +19,10 @@ struct Window {
     bool visible;
     bool destroying;
     bool minimised = false;
-    bool host = false;  // the host's own window: not the code under test's, never a leak
+    bool host = false;         // the host's or another program's: not the code under test's
+    RECT rect = {0, 0, 0, 0};  // in the coordinates of the thread that made it
+    unsigned z = 0;            // higher lies in front
+    bool perMonitorDpi = false;
 };
 
 struct RegisteredClass {
@@ -51,6 +54,7 @@ bool userScreensaver = true;
 bool exclusiveModeStopsScreensaver = true;
 std::vector<sim::ShownBox> boxes;
 HWND foreground = nullptr;
+unsigned topZ = 0;
 
 Window* find(HWND handle) {
     for (Window& window : windows) {
@@ -146,6 +150,7 @@ void resetWindows() {
     exclusiveModeStopsScreensaver = true;
     boxes.clear();
     foreground = nullptr;
+    topZ = 0;
 }
 
 LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -171,20 +176,63 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void otherProgramToFront() { foreground = kOtherProgramWindow; }
 
+bool reachesScreen(HWND handle, LONG x, LONG y) {
+    const Window* window = find(handle);
+    auto inside = [x, y](const RECT& r) {
+        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+    };
+    if (!window || !window->visible || window->minimised || !inside(window->rect)) {
+        return false;
+    }
+    for (const Window& other : windows) {
+        if (other.z > window->z && other.visible && !other.minimised && inside(other.rect)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool bringToFront(HWND handle) {
     Window* window = find(handle);
     Window* previous = find(foreground);
     foreground = handle;
+    if (window) {
+        window->z = ++topZ;
+    }
     return !window || !previous || previous->threadId != window->threadId;
 }
 
-HWND showHostWindow() {
+HWND showHostWindow(const RECT& rect) {
     HWND handle = freeHandle();
     windows.push_back(Window{handle, "host", "host", WS_VISIBLE, 0, std::this_thread::get_id(),
                              win::GetCurrentThreadId(), nullptr, true, false});
     windows.back().host = true;
+    windows.back().rect = rect;
+    windows.back().z = ++topZ;
     foreground = handle;
     return handle;
+}
+
+HWND showOtherProgramWindow(const RECT& rect) {
+    HWND handle = freeHandle();
+    // A thread of another process: no thread of this one has its id.
+    windows.push_back(Window{handle, "other", "other", WS_VISIBLE, 0, std::thread::id(), 0xFFFC,
+                             nullptr, true, false});
+    windows.back().host = true;
+    windows.back().rect = rect;
+    windows.back().z = ++topZ;
+    foreground = handle;
+    return handle;
+}
+
+RECT windowRect(HWND handle) {
+    Window* window = find(handle);
+    return window ? window->rect : RECT{0, 0, 0, 0};
+}
+
+bool windowPerMonitorDpi(HWND handle) {
+    Window* window = find(handle);
+    return window && window->perMonitorDpi;
 }
 
 void minimiseWindow(HWND handle, bool minimised) {
@@ -297,6 +345,9 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     windows.push_back(Window{handle, found->first, title ? title : "", style, exStyle,
                              std::this_thread::get_id(), win::GetCurrentThreadId(),
                              found->second.record.lpfnWndProc, (style & WS_VISIBLE) != 0, false});
+    windows.back().rect = RECT{x, y, x + width, y + height};
+    windows.back().z = ++topZ;
+    windows.back().perMonitorDpi = sim::threadPerMonitorDpi();
     // The creation record is not simulated: the creation messages carry an lParam of 0.
     if (!sim::deliver(handle, WM_NCCREATE, 0, 0)) {
         windows.erase(std::remove_if(windows.begin(), windows.end(),
@@ -372,6 +423,21 @@ BOOL ShowWindow(HWND window, int command) {
         }
     }
     return wasVisible;
+}
+
+BOOL IsWindow(HWND window) {
+    sim::record("IsWindow(" + sim::hex(window) + ")");
+    return find(window) != nullptr;
+}
+
+BOOL GetWindowRect(HWND window, LPRECT rect) {
+    sim::record("GetWindowRect(" + sim::hex(window) + ")");
+    Window* found = find(window);
+    if (!found || !rect) {
+        return FALSE;
+    }
+    *rect = found->rect;
+    return TRUE;
 }
 
 BOOL IsIconic(HWND window) {

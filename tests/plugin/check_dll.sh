@@ -50,10 +50,15 @@ user32.dll DefWindowProcA
 user32.dll DestroyWindow
 user32.dll DispatchMessageA
 user32.dll GetForegroundWindow
+user32.dll GetMonitorInfoA
+user32.dll GetWindowRect
 user32.dll GetWindowThreadProcessId
 user32.dll IsIconic
+user32.dll IsWindow
 user32.dll LoadIconA
 user32.dll MessageBoxA
+user32.dll MonitorFromPoint
+user32.dll MonitorFromWindow
 user32.dll PeekMessageA
 user32.dll PostMessageA
 user32.dll RegisterClassA
@@ -64,18 +69,23 @@ user32.dll SystemParametersInfoA
 user32.dll TranslateMessage
 user32.dll UnregisterClassA'
 
-# Edges that a start opens only once its processor test passed, as "FROM TO": initModule
-# seeds the fountain after the test; renderModule steps it only while running, which only a
-# passed start sets; the converters are called only through the pointer that the display
-# set-up, after the test, takes from selectRowConverter. That neither the failed test nor
-# the render call after it goes on to these is what the lifecycle tests show.
+# Edges that a start opens only once its processor test passed, as "FROM TO": either
+# module's start seeds the fountain after the test; either render call steps it, and the
+# windowed presentation scales the picture, only while running, which only a passed start
+# sets; the converters are called only through the pointer that the display set-up, after
+# the test, takes from selectRowConverter. That neither the failed test nor the render call
+# after it goes on to these is what the lifecycle tests show.
 gates='
 initModule seedFountain
+initWindowed seedFountain
 renderModule stepFountain
+renderWindowed stepFountain
+windowedPresent convertScaledFrame
 selectRowConverter convertRow.*'
-# The host's ways in: the export, the getter it hands out, the four callbacks in the module
-# record, and the loader's entry point.
-roots='winampVisGetHeader moduleAt configModule initModule renderModule quitModule dllEntry'
+# The host's ways in: the export, the getter it hands out, the callbacks in the two module
+# records, and the loader's entry point.
+roots='winampVisGetHeader moduleAt configModule initModule renderModule quitModule
+  configWindowed initWindowed renderWindowed quitWindowed dllEntry'
 # SSE, SSE2 and MMX by register, and the instructions of those sets (and later ones) that
 # name no such register.
 sse_pattern='%[xyz]?mm[0-9]|%mxcsr|^(emms|femms|[lms]fence|movnti|movntq|movntdqa?|movntp[sd]|maskmov(q|dqu)|clflush(opt)?|[ls]dmxcsr|stmxcsr|prefetch[a-z0-9]*|popcnt|lzcnt|tzcnt|crc32|movbe)$'

@@ -132,4 +132,34 @@ TEST_F(PluginTest, AFailedStartOverARunningOneEndsThatRun) {
     sim::setFault(sim::Fault::LibraryLoad, false);
 }
 
+// Either module's start ends the run of the other first; the windowed one never changes the
+// mode, and stops on Escape like the first.
+TEST_F(PluginTest, OneModuleRunsAtATime) {
+    VisModule windowed = *moduleAt(1);
+    auto renderWindowedRun = [&] {
+        tick += 26;
+        sim::setTick(tick);
+        return renderWindowed(&windowed);
+    };
+    ASSERT_EQ(initWindowed(&windowed), 0);
+    renderWindowedRun();
+    EXPECT_EQ(renderWindowedRun(), 0);
+    EXPECT_GT(whitePixelsOnScreen(), 10);
+
+    ASSERT_EQ(initModule(&module), 0);
+    EXPECT_EQ(sim::liveWindows(), 1);
+    EXPECT_NE(window(), nullptr);
+    EXPECT_TRUE(sim::currentMode() == (sim::Mode{640, 480, 32}));
+
+    ASSERT_EQ(initWindowed(&windowed), 0);
+    EXPECT_EQ(sim::liveWindows(), 1);
+    EXPECT_TRUE(sim::currentMode() == sim::desktopMode());
+    win::PostMessageA(sim::findWindow("glintix #1 (no mode change)"), WM_KEYDOWN, VK_ESCAPE, 0);
+    renderWindowedRun();  // arms the new run's frame clock
+    renderWindowedRun();  // draws, and handles the key
+    EXPECT_EQ(renderWindowedRun(), 1);
+    quitWindowed(&windowed);
+    EXPECT_EQ(sim::leaks(), "");
+}
+
 }  // namespace

@@ -1,55 +1,10 @@
+// The start of the exclusive display: the whole screen, in a mode of the picture's size.
 #include <cstring>
 
 #include "display/display.h"
 #include "display/display_state.h"
 
 namespace {
-
-// DirectDraw reports failure by a negative result; positive ones are successes.
-bool failed(HRESULT result) { return result < 0; }
-
-// A failed start gives back at once what it took, by the teardown's own path: the host
-// makes no stop call after a failed start, and the desktop would otherwise stay in exclusive
-// mode at a changed resolution behind an invisible window.
-int abandonStart() {
-    displayShutdown();
-    return 0;
-}
-
-bool loadDirectDraw(DisplayState& d) {
-    d.library = win::LoadLibraryA("ddraw.dll");
-    if (!d.library) {
-        return false;
-    }
-    FARPROC entry = win::GetProcAddress(d.library, "DirectDrawCreate");
-    if (!entry) {
-        return false;
-    }
-    // Through a function type without arguments, which any function pointer may become.
-    auto directDrawCreate =
-        reinterpret_cast<win::DirectDrawCreateFunction>(reinterpret_cast<void (*)()>(entry));
-    // Kept only on success: a failing driver may leave anything in the output.
-    IDirectDraw* object = nullptr;
-    if (failed(directDrawCreate(nullptr, &object, nullptr))) {
-        return false;
-    }
-    d.directDraw = object;
-    return true;
-}
-
-void createWindow(DisplayState& d, const char* name) {
-    WNDCLASSA& wc = d.windowClass;
-    std::memset(&wc, 0, sizeof wc);
-    wc.lpfnWndProc = windowProc;
-    // The host executable's instance, not the plug-in's: the icon is the host's.
-    wc.hInstance = win::GetModuleHandleA(nullptr);
-    wc.hIcon = win::LoadIconA(wc.hInstance, "IDI_MAIN");
-    wc.lpszClassName = name;
-    d.classRegistered = win::RegisterClassA(&wc) != 0;
-    // Never shown here: taking exclusive mode brings it to the front.
-    d.window = win::CreateWindowExA(0, name, name, WS_POPUP | WS_SYSMENU, 0, 0, 0, 0, nullptr,
-                                    nullptr, nullptr, nullptr);
-}
 
 bool setDisplayMode(DisplayState& d) {
     IDirectDraw* dd = d.directDraw;
@@ -130,34 +85,6 @@ bool createChain(DisplayState& d) {
     return getBackBuffer(d);
 }
 
-bool chooseConverter(DisplayState& d) {
-    DDPIXELFORMAT format;
-    std::memset(&format, 0, sizeof format);
-    format.dwSize = sizeof format;
-    if (failed(d.primary->GetPixelFormat(&format)) || !(format.dwFlags & DDPF_RGB)) {
-        return false;
-    }
-    d.converter = selectRowConverter(format.dwRGBBitCount, format.dwRBitMask, format.dwGBitMask,
-                                     format.dwBBitMask);
-    return d.converter != nullptr;
-}
-
-// The user's own setting, read before DirectDraw is loaded: under Wine, taking exclusive
-// mode switches the screensaver off by itself and never back on, so a later look would
-// find it off.
-void noteScreensaver(DisplayState& d) {
-    BOOL active = FALSE;
-    win::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    d.screensaverWasOn = active ? 1 : 0;
-}
-
-// Off only when it was on, so that the teardown gives back the user's own setting.
-void holdScreensaver(DisplayState& d) {
-    if (d.screensaverWasOn) {
-        win::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
-    }
-}
-
 // Taking exclusive mode brings the window to the front, but WM_ACTIVATEAPP comes only when
 // the activation moves between threads: a host that starts the plug-in from its own active
 // window on this thread never sends one, and nothing would ever be presented. So the start
@@ -178,14 +105,17 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
     d.requestedHeight = d.modeHeight = height;
     d.xOffset = d.yOffset = 0;
     d.anyMemoryChain = 0;
+    d.exclusive = 1;
 
     noteScreensaver(d);
     if (!loadDirectDraw(d)) {
         return abandonStart();
     }
-    createWindow(d, name);
+    // At 0,0 and 0 by 0: taking the screen gives it the screen's size.
+    createWindow(d, name, RECT{0, 0, 0, 0});
+    DDPIXELFORMAT format;
     if (failed(d.directDraw->SetCooperativeLevel(d.window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE)) ||
-        !setDisplayMode(d) || !createChain(d) || !chooseConverter(d)) {
+        !setDisplayMode(d) || !createChain(d) || !choosePixelFormat(d, &format)) {
         return abandonStart();
     }
     holdScreensaver(d);

@@ -1,3 +1,4 @@
+// The exclusive display's frames: converted into the back buffer, centred, and flipped.
 #include <cstddef>
 #include <cstring>
 
@@ -32,12 +33,7 @@ void blankChain(DisplayState& d) {
 
 int displayPresent(const uint32_t* source) {
     DisplayState& d = displayState();
-    MSG message;
-    // Only the display window's messages: those posted to the host's thread are its own.
-    while (win::PeekMessageA(&message, d.window, 0, 0, PM_REMOVE)) {
-        win::TranslateMessage(&message);
-        win::DispatchMessageA(&message);
-    }
+    pumpWindowMessages(d);
     // A minimised window may keep the activation (Wine's does when something outside
     // minimises it): it too is away, and drawing for it would only burn the processor.
     if (!activeFlag() || win::IsIconic(d.window)) {

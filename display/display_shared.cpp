@@ -1,0 +1,104 @@
+// What both ways of showing the picture do alike: DirectDraw loaded at run time, the window
+// and its class, the surface's format, the screensaver, the pump, the DPI context.
+#include <cstring>
+
+#include "display/display.h"
+#include "display/display_state.h"
+
+int abandonStart() {
+    displayShutdown();
+    return 0;
+}
+
+bool loadDirectDraw(DisplayState& d) {
+    d.library = win::LoadLibraryA("ddraw.dll");
+    if (!d.library) {
+        return false;
+    }
+    FARPROC entry = win::GetProcAddress(d.library, "DirectDrawCreate");
+    if (!entry) {
+        return false;
+    }
+    // Through a function type without arguments, which any function pointer may become.
+    auto directDrawCreate =
+        reinterpret_cast<win::DirectDrawCreateFunction>(reinterpret_cast<void (*)()>(entry));
+    // Kept only on success: a failing driver may leave anything in the output.
+    IDirectDraw* object = nullptr;
+    if (failed(directDrawCreate(nullptr, &object, nullptr))) {
+        return false;
+    }
+    d.directDraw = object;
+    return true;
+}
+
+void createWindow(DisplayState& d, const char* name, const RECT& place) {
+    WNDCLASSA& wc = d.windowClass;
+    std::memset(&wc, 0, sizeof wc);
+    wc.lpfnWndProc = windowProc;
+    // The host executable's instance, not the plug-in's: the icon is the host's.
+    wc.hInstance = win::GetModuleHandleA(nullptr);
+    wc.hIcon = win::LoadIconA(wc.hInstance, "IDI_MAIN");
+    wc.lpszClassName = name;
+    d.classRegistered = win::RegisterClassA(&wc) != 0;
+    // Hidden until the start has everything it needs.
+    d.window = win::CreateWindowExA(0, name, name, WS_POPUP | WS_SYSMENU, place.left, place.top,
+                                    place.right - place.left, place.bottom - place.top, nullptr,
+                                    nullptr, nullptr, nullptr);
+}
+
+bool choosePixelFormat(DisplayState& d, DDPIXELFORMAT* format) {
+    std::memset(format, 0, sizeof *format);
+    format->dwSize = sizeof *format;
+    if (failed(d.primary->GetPixelFormat(format)) || !(format->dwFlags & DDPF_RGB)) {
+        return false;
+    }
+    d.converter = selectRowConverter(format->dwRGBBitCount, format->dwRBitMask, format->dwGBitMask,
+                                     format->dwBBitMask);
+    return d.converter != nullptr;
+}
+
+// Read before DirectDraw is loaded: under Wine, taking exclusive mode switches the
+// screensaver off by itself and never back on, so a later look would find it off.
+void noteScreensaver(DisplayState& d) {
+    BOOL active = FALSE;
+    win::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    d.screensaverWasOn = active ? 1 : 0;
+}
+
+// Off only when it was on, so that the teardown gives back the user's own setting.
+void holdScreensaver(DisplayState& d) {
+    if (d.screensaverWasOn) {
+        win::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+    }
+}
+
+void pumpWindowMessages(DisplayState& d) {
+    MSG message;
+    // Only the display window's messages: those posted to the host's thread are its own.
+    while (win::PeekMessageA(&message, d.window, 0, 0, PM_REMOVE)) {
+        win::TranslateMessage(&message);
+        win::DispatchMessageA(&message);
+    }
+}
+
+win::SetThreadDpiContextFunction lookUpDpiContexts() {
+    HMODULE user32 = win::GetModuleHandleA("user32.dll");
+    FARPROC entry = user32 ? win::GetProcAddress(user32, "SetThreadDpiAwarenessContext") : nullptr;
+    return reinterpret_cast<win::SetThreadDpiContextFunction>(reinterpret_cast<void (*)()>(entry));
+}
+
+PerMonitorDpi::PerMonitorDpi(win::SetThreadDpiContextFunction set) : set_(set) {
+    if (set_) {
+        // Version 2 from Windows 10 1703 on; the first version before.
+        previous_ = set_(reinterpret_cast<void*>(win::kDpiPerMonitorAwareV2));
+        if (!previous_) {
+            previous_ = set_(reinterpret_cast<void*>(win::kDpiPerMonitorAware));
+        }
+    }
+}
+
+PerMonitorDpi::~PerMonitorDpi() {
+    if (previous_) {
+        set_(previous_);
+    }
+}

@@ -1,0 +1,135 @@
+#include <algorithm>
+
+#include "platform/sim/internal.h"
+
+namespace {
+
+std::vector<sim::Monitor> monitors;  // empty: one of the display mode's size
+bool dpiContextsAvailable = true;
+// The thread's DPI context as its pseudo value: -1 unaware ... -4 per monitor (version 2).
+thread_local intptr_t dpiContext = -1;
+
+HMODULE const kUser32 = reinterpret_cast<HMODULE>(uintptr_t{0x75D00000});
+constexpr uintptr_t kFirstMonitor = 0x10001;
+// Windows hands back a thread's old context as a handle of its own, not as the pseudo value
+// it was set with: code must give back what it got.
+constexpr intptr_t kContextHandleBase = 0x6000;
+
+std::vector<sim::Monitor> present() {
+    if (!monitors.empty()) {
+        return monitors;
+    }
+    sim::Mode mode = sim::currentMode();
+    return {{RECT{0, 0, static_cast<LONG>(mode.width), static_cast<LONG>(mode.height)}, 100}};
+}
+
+LONG overlap(const RECT& a, const RECT& b) {
+    LONG w = std::min(a.right, b.right) - std::max(a.left, b.left);
+    LONG h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+HMONITOR handleOf(size_t index) { return reinterpret_cast<HMONITOR>(kFirstMonitor + index); }
+
+HMONITOR fallback(DWORD flags) { return flags & MONITOR_DEFAULTTOPRIMARY ? handleOf(0) : nullptr; }
+
+void* WINAPI setThreadDpiAwarenessContext(void* context) {
+    intptr_t value = reinterpret_cast<intptr_t>(context);
+    sim::record("SetThreadDpiAwarenessContext(" + std::to_string(value) + ")");
+    if (value > kContextHandleBase && value <= kContextHandleBase + 5) {
+        value = kContextHandleBase - value;
+    }
+    if (value > -1 || value < -5) {
+        return nullptr;
+    }
+    intptr_t previous = dpiContext;
+    dpiContext = value;
+    return reinterpret_cast<void*>(kContextHandleBase - previous);
+}
+
+}  // namespace
+
+namespace sim {
+
+void resetMonitors() {
+    monitors.clear();
+    dpiContextsAvailable = true;
+    dpiContext = -1;
+}
+
+void setMonitors(const std::vector<Monitor>& list) { monitors = list; }
+void setDpiContextsAvailable(bool available) { dpiContextsAvailable = available; }
+intptr_t threadDpiContext() { return dpiContext; }
+bool threadPerMonitorDpi() { return dpiContext == -3 || dpiContext == -4; }
+HMODULE user32Module() { return kUser32; }
+
+FARPROC user32Export(const char* name) {
+    if (!dpiContextsAvailable || std::string(name) != "SetThreadDpiAwarenessContext") {
+        return nullptr;
+    }
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&setThreadDpiAwarenessContext));
+}
+
+RECT virtualScreen() {
+    RECT all = {0, 0, 0, 0};
+    for (const Monitor& monitor : present()) {
+        all.right = std::max(all.right, monitor.rect.right);
+        all.bottom = std::max(all.bottom, monitor.rect.bottom);
+    }
+    return all;
+}
+
+}  // namespace sim
+
+namespace win {
+
+HMONITOR MonitorFromWindow(HWND window, DWORD flags) {
+    sim::record("MonitorFromWindow(" + sim::hex(window) + ", " + sim::hex(flags) + ")");
+    if (!sim::windowExists(window)) {
+        return nullptr;
+    }
+    RECT rect = sim::windowRect(window);
+    std::vector<sim::Monitor> list = present();
+    LONG best = 0;
+    HMONITOR found = nullptr;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (overlap(rect, list[i].rect) > best) {
+            best = overlap(rect, list[i].rect);
+            found = handleOf(i);
+        }
+    }
+    return found ? found : fallback(flags);
+}
+
+HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
+    sim::record("MonitorFromPoint(" + std::to_string(point.x) + ", " + std::to_string(point.y) +
+                ", " + sim::hex(flags) + ")");
+    std::vector<sim::Monitor> list = present();
+    for (size_t i = 0; i < list.size(); ++i) {
+        const RECT& r = list[i].rect;
+        if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom) {
+            return handleOf(i);
+        }
+    }
+    return fallback(flags);
+}
+
+BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
+    sim::record("GetMonitorInfoA(" + sim::hex(monitor) + ")");
+    std::vector<sim::Monitor> list = present();
+    size_t index = reinterpret_cast<uintptr_t>(monitor) - kFirstMonitor;
+    if (!info || info->cbSize < sizeof(MONITORINFO) || index >= list.size()) {
+        return FALSE;
+    }
+    RECT rect = list[index].rect;
+    if (!sim::threadPerMonitorDpi()) {
+        const LONG scale = list[index].scalePercent;
+        rect = RECT{rect.left * 100 / scale, rect.top * 100 / scale, rect.right * 100 / scale,
+                    rect.bottom * 100 / scale};
+    }
+    info->rcMonitor = info->rcWork = rect;
+    info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
+    return TRUE;
+}
+
+}  // namespace win
