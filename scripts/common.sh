@@ -2,47 +2,115 @@
 # Sourced by scripts/test and scripts/demo: which Windows build this machine can run under
 # Wine, and whether a demo's captured frames show anything.
 
-# i386_refused: succeeds, printing one line that says why, when this machine cannot run a
-# 32-bit x86 program and so cannot start 32-bit Wine; fails when it can. Some kernels are
-# built without IA-32 emulation and refuse every i386 program; only running one tells.
-i386_refused() {
-    local program status said
-    program=$(mktemp)
-    # A static i386 program of 96 bytes: ELF header, one loadable segment, then
-    # "mov eax, 1; mov ebx, 42; int 0x80", that is exit(42).
-    printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$program"
-    printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' >>"$program"
-    printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' >>"$program"
-    printf '\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08' >>"$program"
-    printf '\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00' >>"$program"
-    printf '\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80' >>"$program"
-    chmod +x "$program"
-    status=0
-    said=$("$program" 2>&1) || status=$?
-    rm -f "$program"
-    if [ "$status" != 42 ]; then
-        echo "the kernel runs no 32-bit x86 program (${said##*: }${said:+, }status $status)"
-        return 0
-    fi
-    # Run by qemu's user-mode emulator through binfmt_misc, the test program passes, yet
-    # 32-bit Wine fails there.
-    if grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386; then
+# Where the probe below is written: the build folder, where the Windows tests run their
+# programs too, so that a folder that may run none stops the test command here, saying so.
+i386_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+i386_probe=$i386_root/build/i386-probe
+i386_helper=$i386_root/build/exec-errno
+
+# i386_unsure WHAT: says that the probe WHAT, so that nothing is known, and returns 2.
+i386_unsure() {
+    echo "cannot tell whether this machine runs 32-bit programs: the probe $i386_probe $1"
+    return 2
+}
+
+# i386_verdict STATUS ERRNO WHY [QEMU]: what one run of the probe tells. STATUS is its exit
+# status (128+N for signal N), ERRNO the name of the error that kept the kernel from
+# starting it (empty when it started), WHY that error's text or what the probe printed,
+# QEMU non-empty when binfmt_misc hands i386 programs to qemu. Prints one line; returns 0
+# when this machine cannot run a 32-bit x86 program, 1 when it can, 2 when the run tells
+# neither (a folder mounted noexec, say), which no fallback may hide.
+i386_verdict() {
+    local status=$1 errno=$2 why=$3 qemu=${4:-}
+    case $errno in
+        # The kernel knows no i386 program format: it was built without IA-32 emulation.
+        ENOEXEC)
+            echo "the kernel runs no 32-bit x86 program ($why)"
+            return 0
+            ;;
+        # The probe is static and is there (i386_refused looks), so what is missing is the
+        # interpreter that binfmt_misc hands i386 programs to.
+        ENOENT)
+            echo "the interpreter that 32-bit x86 programs are handed to is missing ($why)"
+            return 0
+            ;;
+        ?*)
+            i386_unsure "could not be started ($why)"
+            return
+            ;;
+    esac
+    if [ "$status" = 42 ] && [ -n "$qemu" ]; then
+        # Run by qemu's user-mode emulator through binfmt_misc, the probe passes, yet 32-bit
+        # Wine fails there.
         echo "32-bit x86 programs run here only under qemu's emulator, where Wine fails"
         return 0
+    elif [ "$status" = 42 ]; then
+        return 1
+    elif [ "$status" -gt 128 ]; then
+        i386_unsure "was killed by SIG$(kill -l $((status - 128)) 2>/dev/null) (status $status)"
+    else
+        i386_unsure "ended with status $status, not 42${why:+ (it said: $why)}"
     fi
-    return 1
+}
+
+# i386_refused: runs a 32-bit x86 program, as only that tells whether the kernel runs one,
+# and prints and returns what i386_verdict makes of it.
+i386_refused() {
+    local said status=0 errno= why= qemu=
+    # A static i386 program of 96 bytes: ELF header, one loadable segment, then
+    # "mov eax, 1; mov ebx, 42; int 0x80", that is exit(42). A run of it may still be going
+    # on in another test command: the old file is unlinked rather than rewritten in place.
+    if ! said=$( {
+        mkdir -p "${i386_probe%/*}" && rm -f "$i386_probe" &&
+            printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00' >"$i386_probe" &&
+            printf '\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00' >>"$i386_probe" &&
+            printf '\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00' >>"$i386_probe" &&
+            printf '\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08' >>"$i386_probe" &&
+            printf '\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00' >>"$i386_probe" &&
+            printf '\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x2a\x00\x00\x00\xcd\x80' >>"$i386_probe" &&
+            chmod +x "$i386_probe"
+    } 2>&1); then
+        i386_unsure "could not be written (${said##*: })"
+        return
+    fi
+    # Started through a helper of our own: a shell or perl retries a program that the
+    # kernel refused as a shell script, and names the refusal in words that change with the
+    # shell and the locale, while only the errno tells a kernel without IA-32 emulation
+    # from a folder that runs no program.
+    if ! said=$(g++ -std=c++17 -O1 -o "$i386_helper" "$i386_root/scripts/exec-errno.cpp" 2>&1); then
+        i386_unsure "could not be started: its helper did not build (${said%%$'\n'*})"
+        return
+    fi
+    said=$("$i386_helper" "$i386_probe" 2>&1) || status=$?
+    if [[ $said =~ ^exec\ failed:\ ([A-Za-z]+):\ (.*)$ ]]; then
+        errno=${BASH_REMATCH[1]}
+        why=${BASH_REMATCH[2]}
+        # No such file, and yet the probe is there: the interpreter for it is missing.
+        [ "$errno" != ENOENT ] || [ -e "$i386_probe" ] || errno=other
+    elif [[ $said == *"$i386_helper: "* ]]; then
+        i386_unsure "could not be started: neither could its helper $i386_helper (${said##*: })"
+        return
+    else
+        why=$said
+    fi
+    grep -qsx enabled /proc/sys/fs/binfmt_misc/qemu-i386 && qemu=1
+    i386_verdict "$status" "$errno" "$why" "$qemu"
 }
 
 # choose_windows_ring: sets `ring` to win32, the shipped 32-bit build under 32-bit Wine, or
 # to win64, the 64-bit test build of the same sources under 64-bit Wine; `ring_why` says in
 # one line why it is win64. Call it after scripts/setup. GLINTIX_WINDOWS_RING=win64 picks
 # the 64-bit ring on any machine; =win32 insists on the 32-bit one and fails where it
-# cannot run.
+# cannot run. Where the probe tells nothing it fails, saying why, unless win64 was picked.
 choose_windows_ring() {
-    local refused=
-    refused=$(i386_refused) || refused=
+    local refused= verdict=0
+    refused=$(i386_refused) || verdict=$?
+    if [ "$verdict" = 2 ] && [ "${GLINTIX_WINDOWS_RING:-}" != win64 ]; then
+        echo "scripts/${0##*/}: $refused" >&2
+        return 1
+    fi
     # scripts/setup goes on without 32-bit Wine where apt cannot install it.
-    if [ -z "$refused" ] && [ ! -x /usr/lib/wine/wine ]; then
+    if [ "$verdict" = 1 ] && [ ! -x /usr/lib/wine/wine ]; then
         refused="32-bit Wine is not installed (scripts/setup could not install it)"
     fi
     case ${GLINTIX_WINDOWS_RING:-} in
