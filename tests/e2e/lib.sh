@@ -137,14 +137,14 @@ wait_for() {
     fail "no line matching '$2' from $1 within $3 s"
 }
 
-# wait_shown NAME: waits until the host has shown the plug-in's window after a successful
-# start; a host that ended instead fails the scenario at once.
-wait_shown() {
-    wait_for "$1" "showed the plug-in's window|^exit status" 30
-    grep -q "showed the plug-in's window" "$work/$1.out" || {
+# wait_started NAME: waits until the host says that the plug-in started; a host that ended
+# instead fails the scenario at once.
+wait_started() {
+    wait_for "$1" "the plug-in started|^exit status" 30
+    grep -q "the plug-in started" "$work/$1.out" || {
         show "$work/$1.out"
         show "$work/$1.err"
-        fail "$1: the host ended without showing the plug-in's window"
+        fail "$1: the host ended without the plug-in starting"
     }
 }
 

@@ -40,7 +40,7 @@ screensaver_kept() {
         probe - screensaver "$setting" >/dev/null
         screensaver_is "$setting" "before the run"
         host_bg "saver-$setting" "$desktop" --seconds 3
-        wait_shown "saver-$setting"
+        wait_started "saver-$setting"
         screensaver_is off "during a run with the screensaver $setting before"
         expect_clean_end "saver-$setting" "time ran out"
         screensaver_is "$setting" "after a run with the screensaver $setting before"
@@ -77,7 +77,7 @@ scenario_plain() {
     local before
     before=$(probe - desktop)
     host_bg run - --seconds 8
-    wait_shown run
+    wait_started run
     capture shot 4
     # The fallback mode is 1024x768: the picture is centred at (192, 144).
     expect_white_inside "$work/shot.png" 192 144 831 623
@@ -92,7 +92,7 @@ scenario_desktop() {
     note "modes in a 640x480 virtual desktop: $(describe_modes e2e-modes,640x480)"
     note "640x480x32: $(describe_format e2e-format,640x480 640 480 32)"
     host_bg run glintix,640x480 --seconds 8
-    wait_shown run
+    wait_started run
     [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix)"
     capture shot 4
     expect_white_inside "$work/shot.png" 0 0 639 479
@@ -117,7 +117,7 @@ scenario_mode_change() {
     keep_desktop big,800x600
     [ "$(desktop_size big)" = 800x600 ] || fail "the desktop starts at $(desktop_size big)"
     host_bg run big,800x600 --seconds 8
-    wait_shown run
+    wait_started run
     local during
     during=$(desktop_size big)
     note "the 800x600 desktop during the run: $during"
@@ -143,11 +143,11 @@ scenario_second_start() {
     keep_desktop big,800x600
     host_bg run big,800x600 --seconds 3 --runs 2
     expect_clean_end run "time ran out"
-    local shown ends
-    shown=$(grep -c "showed the plug-in's window" "$work/run.out" || true)
+    local started ends
+    started=$(grep -c "the plug-in started" "$work/run.out" || true)
     ends=$(grep -c "render calls in .*ended: time ran out" "$work/run.out" || true)
-    note "two runs in one load: $shown windows shown, $ends runs that ran their time"
-    [ "$shown" = 2 ] && [ "$ends" = 2 ] || {
+    note "two runs in one load: $started starts, $ends runs that ran their time"
+    [ "$started" = 2 ] && [ "$ends" = 2 ] || {
         show "$work/run.out"
         fail "the second start did not run like the first"
     }
@@ -160,8 +160,8 @@ present_or_fail_cleanly() {
     local before
     before=$(probe "$desktop" current)
     host_bg run "$desktop" --seconds 8
-    wait_for run "showed the plug-in's window|^exit status" 30
-    if grep -q "showed the plug-in's window" "$work/run.out"; then
+    wait_for run "the plug-in started|^exit status" 30
+    if grep -q "the plug-in started" "$work/run.out"; then
         capture shot 3
         expect_white_inside "$work/shot.png" "$x0" "$y0" "$x1" "$y1"
         expect_clean_end run "time ran out"
@@ -201,19 +201,6 @@ scenario_depth16_desktop() {
     release_desktop
 }
 
-# The plug-in's X window, for keys: found by its title.
-plugin_x_window() {
-    xdotool search --name '^glintix #1$' 2>/dev/null | head -1
-}
-
-# Keys go the way a person's would: focus on the plug-in's window, then the key press.
-focus_plugin() {
-    local window
-    window=$(plugin_x_window)
-    [ -n "$window" ] || fail "no X window titled glintix #1"
-    xdotool windowfocus "$window" 2>/dev/null || true
-}
-
 # stop_run NAME HOW [DESKTOP [HOST OPTIONS...]]: a run in the kept desktop (big,800x600
 # unless named) that draws in a 640x480 mode, stopped by HOW once it shows frames; the
 # desktop is as it was.
@@ -223,9 +210,8 @@ stop_run() {
     local before
     before=$(probe "$desktop" desktop)
     host_bg "$name" "$desktop" --seconds 30 "$@"
-    wait_shown "$name"
+    wait_started "$name"
     expect_picture "$name-shot" 0 0 639 479
-    focus_plugin
     case $how in
         escape)
             xdotool key Escape
@@ -314,7 +300,7 @@ away_and_back() {
     shift 3
     before=$(probe "$desktop" desktop)
     WINEDEBUG=+timestamp,+ddraw host_bg "$name" "$desktop" --seconds 60 --progress
-    wait_shown "$name"
+    wait_started "$name"
     expect_picture "$name-shot" "$@"
     mode="$(probe "$desktop" current) $(x_size "$desktop")"
     if [ "$how" = front ]; then
@@ -329,7 +315,18 @@ away_and_back() {
     come_back "$name" "$desktop" "$@"
     [ "$(probe "$desktop" current) $(x_size "$desktop")" = "$mode" ] ||
         fail "$name: back in another mode: $(probe "$desktop" current) $(x_size "$desktop")"
-    focus_plugin
+    if [ "$how" = front ] && [ "$desktop" != - ]; then
+        # In a virtual desktop Wine moves the X input focus itself, with no window manager:
+        # it gave it to the other program's window when that came to the front, and keeps it
+        # there when the plug-in's window is activated from another process, whose own
+        # focus never changed. Keys, clicks included, would go to the other program. A
+        # window manager moves the X focus along with the activation: the scenario does
+        # that part.
+        local window
+        window=$(xdotool search --name '^glintix #1$' 2>/dev/null | head -1)
+        [ -n "$window" ] || fail "$name: no X window titled glintix #1"
+        xdotool windowfocus "$window"
+    fi
     xdotool key Escape
     expect_clean_end "$name" "the plug-in asked to stop"
     touch "$work/$name-done"
@@ -361,7 +358,7 @@ scenario_stopped_away() {
     probe - screensaver on >/dev/null
     before=$(probe "$desktop" desktop)
     host_bg run "$desktop" --seconds 20
-    wait_shown run
+    wait_started run
     note "the mode during the run: $(probe "$desktop" current), X $(x_size "$desktop")"
     probe_bg front "$desktop" front "Z:$work/done" 60
     wait_for front '^front at .*foreground yes' 30
@@ -420,7 +417,6 @@ scenario_config() {
     grep -qF 'control Static "glintix #1\n"' <<<"$controls" || fail "no text glintix #1 in the box"
     grep -qF 'control Button "OK"' <<<"$controls" || fail "no OK button in the box"
     ! grep -q '^exit status' "$work/config.out" || fail "the host returned while the box was up"
-    xdotool windowfocus "$box" 2>/dev/null || true
     xdotool key Return
     local status
     status=$(host_status config)
