@@ -36,9 +36,9 @@ quiet_while_away() {
     awk -v l="$longest" 'BEGIN { exit !(l < 25) }' || fail "$name: a render call took $longest ms"
 }
 
-# come_back NAME DESKTOP X0 Y0 X1 Y1: the plug-in's window is restored and activated from
-# outside, as Alt+Tab or a click would; soon the picture is back, inside the box, and
-# moving.
+# come_back NAME DESKTOP X0 Y0 X1 Y1 [among-others]: the plug-in's window is restored and
+# activated from outside, as Alt+Tab or a click would; soon the picture is back, inside the
+# box, and moving (see expect_picture).
 come_back() {
     local name=$1 desktop=$2 said from first
     shift 2
@@ -54,10 +54,6 @@ come_back() {
     note "$name: back: the first flip ${first} ms after the activation began"
     # Where Wine sets the run's mode again first, that alone takes several frames.
     [ "$first" -le 500 ] || fail "$name: the picture took ${first} ms to come back"
-    capture "$name-later" 2
-    local changed
-    changed=$(compare -metric AE "$work/$name-back.png" "$work/$name-later.png" null: 2>&1 || true)
-    [ "${changed%% *}" != 0 ] || fail "$name: the picture is back but does not move"
 }
 
 # away_and_back NAME DESKTOP HOW X0 Y0 X1 Y1: the user leaves a run that draws inside the
@@ -81,7 +77,12 @@ away_and_back() {
     quiet_while_away "$name"
     note "$name: the mode while away: $(probe "$desktop" current), X $(x_size "$desktop");" \
         "during the run: $mode"
-    come_back "$name" "$desktop" "$@"
+    # The other program's window stays open. On the plain screen, with no window manager,
+    # Wine leaves that unmanaged window above the plug-in's after the return: the picture is
+    # looked for among others there.
+    local company=
+    [ "$how" = front ] && [ "$desktop" = - ] && company=among-others
+    come_back "$name" "$desktop" "$@" ${company:+"$company"}
     [ "$(probe "$desktop" current) $(x_size "$desktop")" = "$mode" ] ||
         fail "$name: back in another mode: $(probe "$desktop" current) $(x_size "$desktop")"
     if [ "$how" = front ] && [ "$desktop" != - ]; then

@@ -51,9 +51,8 @@ scenario_plain() {
     before=$(probe - desktop)
     host_bg run - --seconds 8
     wait_started run
-    capture shot 4
     # The fallback mode is 1024x768: the picture is centred at (192, 144).
-    expect_white_inside "$work/shot.png" 192 144 831 623
+    expect_picture shot 192 144 831 623
     expect_clean_end run "time ran out"
     same_desktop "$before" "$(probe - desktop)" run
     [ "$(screen_size)" = 1024x768 ] || fail "the screen is now $(screen_size)"
@@ -67,8 +66,7 @@ scenario_desktop() {
     host_bg run glintix,640x480 --seconds 8
     wait_started run
     [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix)"
-    capture shot 4
-    expect_white_inside "$work/shot.png" 0 0 639 479
+    expect_picture shot 0 0 639 479
     expect_clean_end run "time ran out"
     screensaver_kept glintix,640x480
 }
@@ -85,8 +83,7 @@ scenario_mode_change() {
     during=$(desktop_size big)
     note "the 800x600 desktop during the run: $during"
     [ "$during" = 640x480 ] || fail "the mode did not change to 640x480 (desktop $during)"
-    capture shot 3
-    expect_white_inside "$work/shot.png" 0 0 639 479
+    expect_picture shot 0 0 639 479
     expect_clean_end run "time ran out"
     [ "$(desktop_size big)" = 800x600 ] || fail "the desktop is $(desktop_size big) after the run"
     local after
@@ -125,8 +122,7 @@ present_or_fail_cleanly() {
     host_bg run "$desktop" --seconds 8
     wait_for run "the plug-in started|^exit status" 30
     if grep -q "the plug-in started" "$work/run.out"; then
-        capture shot 3
-        expect_white_inside "$work/shot.png" "$x0" "$y0" "$x1" "$y1"
+        expect_picture shot "$x0" "$y0" "$x1" "$y1"
         expect_clean_end run "time ran out"
         note "presented"
     else
