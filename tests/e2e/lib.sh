@@ -137,14 +137,14 @@ wait_for() {
     fail "no line matching '$2' from $1 within $3 s"
 }
 
-# wait_shown NAME: waits until the host has shown the plug-in's window after a successful
-# start; a host that ended instead fails the scenario at once.
-wait_shown() {
-    wait_for "$1" "showed the plug-in's window|^exit status" 30
-    grep -q "showed the plug-in's window" "$work/$1.out" || {
+# wait_started NAME: waits until the host says that the plug-in started; a host that ended
+# instead fails the scenario at once.
+wait_started() {
+    wait_for "$1" "the plug-in started|^exit status" 30
+    grep -q "the plug-in started" "$work/$1.out" || {
         show "$work/$1.out"
         show "$work/$1.err"
-        fail "$1: the host ended without showing the plug-in's window"
+        fail "$1: the host ended without the plug-in starting"
     }
 }
 
@@ -195,24 +195,32 @@ screen_size() {
     xdpyinfo | sed -nE 's/^ *dimensions: *([0-9]+x[0-9]+) pixels.*/\1/p'
 }
 
-# capture NAME COUNT: waits (bounded) for a screenshot with white pixels in it, then takes
-# COUNT-1 more and keeps, per pixel, the brightest: the union of where particles were.
+# capture NAME [among-others]: waits (bounded) for a screenshot of the plug-in's picture
+# (NAME-0.png): white pixels and, unless among-others, nothing but black besides; takes
+# another 0.3 s later (NAME-1.png) and keeps, per pixel, the brighter of the two (NAME.png):
+# the union of where particles were. NAME.map holds the map state of the plug-in's X window
+# between the two.
 capture() {
-    local name=$1 count=$2 tries=40 shots=()
+    local name=$1 company=${2:-} tries=40
     while [ "$tries" -gt 0 ]; do
         timeout 5 import -window root "$work/$name-0.png"
-        [ "$(white_box "$work/$name-0.png" | cut -d' ' -f1)" != 0 ] && break
+        [ "$(white_box "$work/$name-0.png" | cut -d' ' -f1)" != 0 ] &&
+            { [ -n "$company" ] || [ "$(foreign_pixels "$work/$name-0.png")" = 0 ]; } && break
         sleep 0.25
         tries=$((tries - 1))
     done
-    shots+=("$work/$name-0.png")
-    local i
-    for ((i = 1; i < count; i++)); do
-        sleep 0.3
-        timeout 5 import -window root "$work/$name-$i.png"
-        shots+=("$work/$name-$i.png")
-    done
-    convert "${shots[@]}" -evaluate-sequence max "$work/$name.png"
+    xwininfo -name 'glintix #1' 2>/dev/null | sed -nE 's/^ *Map State: *//p' >"$work/$name.map" ||
+        true
+    sleep 0.3
+    timeout 5 import -window root "$work/$name-1.png"
+    convert "$work/$name-0.png" "$work/$name-1.png" -evaluate-sequence max "$work/$name.png"
+}
+
+# foreign_pixels PNG: the number of pixels neither black nor white, which the plug-in never
+# draws: a desktop, a title bar, another program's window.
+foreign_pixels() {
+    convert "$1" -fill black -opaque white -fill white +opaque black \
+        -format '%[fx:round(mean*w*h)]' info: 2>/dev/null
 }
 
 # white_box PNG: "COUNT WxH+X+Y", the number of pure white pixels and their bounding box.
@@ -244,18 +252,37 @@ expect_white_inside() {
     fi
 }
 
-# expect_picture NAME X0 Y0 X1 Y1: the plug-in's picture is on the screen inside the box.
-# Screenshots (each the union of two, see capture) are taken until one passes
-# expect_white_inside, five at most: a window on its way out of sight, or a frame whose few
-# particles all happen to be on one side, does not fail the scenario; a missing or
-# displaced picture fails every time.
+# expect_live_picture NAME X0 Y0 X1 Y1 [among-others]: the last capture NAME shows the
+# plug-in's picture inside the box (see expect_white_inside) and, unless among-others,
+# nothing else; from a viewable X window of the plug-in, and moving: its two screenshots
+# differ.
+expect_live_picture() {
+    local name=$1 company=${6:-} foreign map changed
+    expect_white_inside "$work/$name.png" "$2" "$3" "$4" "$5"
+    if [ -z "$company" ]; then
+        foreign=$(foreign_pixels "$work/$name-0.png")
+        [ "$foreign" = 0 ] || fail "$name: $foreign pixels on the screen are not the picture's"
+    fi
+    map=$(cat "$work/$name.map")
+    [ "$map" = IsViewable ] || fail "$name: the plug-in's X window is ${map:-missing}, not viewable"
+    changed=$(compare -metric AE "$work/$name-0.png" "$work/$name-1.png" null: 2>&1 || true)
+    [ "${changed%% *}" != 0 ] || fail "$name: the picture does not move"
+    note "$name: the plug-in's X window is viewable; the picture moves (${changed%% *} pixels" \
+        "changed in 0.3 s)"
+}
+
+# expect_picture NAME X0 Y0 X1 Y1 [among-others]: the plug-in's picture is on the screen
+# inside the box, and moving; alone on the screen unless among-others, where another
+# program's window may stay in view. Captures are taken until one passes
+# expect_live_picture, five at most: a window on its way out of sight, or a frame whose few
+# particles all happen to be on one side, does not fail the scenario; a missing, displaced,
+# hidden or frozen picture fails every time.
 expect_picture() {
-    local name=$1 tries=5
-    shift
+    local tries=5
     while [ "$tries" -gt 1 ]; do
-        capture "$name" 2
-        (expect_white_inside "$work/$name.png" "$@") >/dev/null 2>&1 && break
+        capture "$1" "${6:-}"
+        (expect_live_picture "$@") >/dev/null 2>&1 && break
         tries=$((tries - 1))
     done
-    expect_white_inside "$work/$name.png" "$@"
+    expect_live_picture "$@"
 }

@@ -29,9 +29,11 @@ TEST(HostOptions, NothingGivenRunsTheDefaultPluginOnTheBuiltInBeat) {
     EXPECT_EQ(p.options.seconds, 0);
     EXPECT_EQ(p.options.runs, 1);
     EXPECT_FALSE(p.options.front);
+    EXPECT_EQ(p.options.module, 0);
     EXPECT_EQ(parse({"--runs", "2"}).options.runs, 2);
     EXPECT_TRUE(parse({"--front"}).options.front);
     EXPECT_TRUE(parse({"--progress"}).options.progress);
+    EXPECT_EQ(parse({"--module", "15", "--list"}).options.module, 15);
 }
 
 TEST(HostOptions, TakesThePluginAndOptionsInAnyOrderAndEitherValueForm) {
@@ -91,6 +93,10 @@ TEST(HostOptions, MistakesAreRefusedWithOneLineReasons) {
         {{"--list", "--runs", "2"}, "only to a run"},
         {{"--config", "--front"}, "only to a run"},
         {{"--list", "--progress"}, "only to a run"},
+        {{"--module"}, "--module needs a value"},
+        {{"--module", "-1"}, "from 0 to 15, not \"-1\""},
+        {{"--module", "one"}, "from 0 to 15, not \"one\""},
+        {{"--module", "16"}, "from 0 to 15, not \"16\""},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);

@@ -42,6 +42,19 @@ bool parseRuns(const std::string& text, int* runs) {
     return true;
 }
 
+bool parseModule(const std::string& text, int* module) {
+    if (text.empty() || text.size() > 2 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const int value = std::atoi(text.c_str());
+    if (value >= kMaxModules) {
+        return false;
+    }
+    *module = value;
+    return true;
+}
+
 bool setMode(HostOptions* options, HostMode mode, std::string* error) {
     if (options->mode != HostMode::run && options->mode != mode) {
         return fail(error, "--config and --list exclude each other");
@@ -54,7 +67,8 @@ bool setMode(HostOptions* options, HostMode mode, std::string* error) {
 
 bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, std::string* error) {
     *options = HostOptions();
-    bool haveWav = false, haveSeconds = false, haveRuns = false, havePlugin = false, help = false;
+    bool haveWav = false, haveSeconds = false, haveRuns = false, haveModule = false;
+    bool havePlugin = false, help = false;
     bool endOfOptions = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -81,7 +95,8 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
             value = arg.substr(equals + 1);
             inlineValue = true;
         }
-        bool takesValue = name == "--wav" || name == "--seconds" || name == "--runs";
+        bool takesValue =
+            name == "--wav" || name == "--seconds" || name == "--runs" || name == "--module";
         if (takesValue && !inlineValue) {
             if (i + 1 >= argc) {
                 return fail(error, name + " needs a value");
@@ -117,6 +132,15 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
                             "--runs needs a whole number from 1 to 100, not \"" + value + "\"");
             }
             haveRuns = true;
+        } else if (name == "--module") {
+            if (haveModule) {
+                return fail(error, "--module given twice");
+            }
+            if (!parseModule(value, &options->module)) {
+                return fail(error, "--module needs a whole number from 0 to " +
+                                       std::to_string(kMaxModules - 1) + ", not \"" + value + "\"");
+            }
+            haveModule = true;
         } else if (name == "--front") {
             options->front = true;
         } else if (name == "--progress") {
@@ -147,12 +171,14 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
 }
 
 const char* hostUsage() {
-    return "usage: glintix-host [PLUGIN.dll] [--wav FILE] [--seconds N] [--runs N] [--front]\n"
-           "                    [--progress] [--config] [--list]\n"
+    return "usage: glintix-host [PLUGIN.dll] [--module N] [--wav FILE] [--seconds N] [--runs N]\n"
+           "                    [--front] [--progress] [--config] [--list]\n"
            "\n"
-           "Runs module 0 of a visualization plug-in on audio that it plays and analyses.\n"
+           "Runs a module of a visualization plug-in on audio that it plays and analyses, as a\n"
+           "player does: it never shows, moves or activates the plug-in's window.\n"
            "\n"
            "  PLUGIN.dll    the plug-in to load (default: vis_glintix.dll beside this program)\n"
+           "  --module N    run, configure or list from module N, 0 to 15 (default 0)\n"
            "  --wav FILE    play a 16-bit PCM WAV file, mono or stereo, once (default: the\n"
            "                built-in beat, 120 beats a minute, looped)\n"
            "  --seconds N   stop after N seconds (default: at the end of the WAV file; 20 for\n"
@@ -169,5 +195,6 @@ const char* hostUsage() {
            "the audio ends. Without an audio device the audio is analysed but not heard.\n"
            "\n"
            "Exit status: 0 after a clean run; 1 when the plug-in cannot be loaded, has no\n"
-           "header export, offers no module or fails to start; 2 for bad usage or a bad WAV.\n";
+           "header export, does not offer the module or fails to start; 2 for bad usage or a\n"
+           "bad WAV.\n";
 }

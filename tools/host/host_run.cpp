@@ -13,8 +13,6 @@
 
 namespace {
 
-// The plug-in's window class; it never shows the window itself.
-const char kPluginWindowClass[] = "glintix #1";
 // A delay above this is taken as a mistake in the record, not a wish for a slide show.
 constexpr int kMaxDelayMs = 1000;
 
@@ -60,26 +58,6 @@ void printSummary(const RunReport& report) {
         report.renderCalls, report.seconds, describeEnd(report.end), mean, report.renderMaxMs);
 }
 
-// Under Wine a fullscreen DirectDraw picture reaches the X screen only through a visible
-// window, and the plug-in leaves its window hidden. On Windows nothing is needed.
-void showPluginWindowUnderWine() {
-    const char* wine = wineVersion();
-    if (!wine) {
-        return;
-    }
-    HWND window = findThreadWindow(kPluginWindowClass);
-    if (window) {
-        ShowWindow(window, SW_SHOWNA);
-        std::printf(
-            "glintix-host: under Wine %s: showed the plug-in's window \"%s\" without "
-            "activating it\n",
-            wine, kPluginWindowClass);
-    } else {
-        std::printf("glintix-host: under Wine %s: no window of class \"%s\" to show\n", wine,
-                    kPluginWindowClass);
-    }
-}
-
 void fillAudioData(VisModule* module, const AudioClip& clip, int64_t frame) {
     VisFrame data;
     analyseMoment(clip, frame, module->spectrumChannels, module->waveformChannels, &data);
@@ -121,7 +99,9 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
         printSummary(report);
         return report;
     }
-    showPluginWindowUnderWine();
+    // The plug-in's window is its own business, as in a player: the host never shows,
+    // moves or activates it. The line tells a watcher that the run is under way.
+    std::printf("glintix-host: the plug-in started\n");
     InterlockedExchange(&runStopped, 0);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 

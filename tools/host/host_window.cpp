@@ -1,25 +1,8 @@
 #include "tools/host/host_window.h"
 
-#include <cstring>
-
 namespace {
 
 const char kHostClass[] = "glintix-host";
-
-struct WindowSearch {
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK matchClass(HWND window, LPARAM parameter) {
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
-    char name[256];
-    if (GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, search->className) == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 }  // namespace
 
@@ -53,22 +36,4 @@ void pumpHostMessages(HWND hostWindow) {
             DispatchMessageA(&message);
         }
     }
-}
-
-const char* wineVersion() {
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (!ntdll) {
-        return nullptr;
-    }
-    typedef const char*(CDECL * VersionFunction)();
-    // Through a plain function pointer: FARPROC's own signature is a placeholder.
-    VersionFunction version = reinterpret_cast<VersionFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "wine_get_version")));
-    return version ? version() : nullptr;
-}
-
-HWND findThreadWindow(const char* className) {
-    WindowSearch search = {className, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), matchClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }

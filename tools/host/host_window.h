@@ -19,9 +19,3 @@ bool showHostWindowInFront(HWND hostWindow);
 // the messages of the plug-in's windows queued for the plug-in, which takes them inside
 // its render call.
 void pumpHostMessages(HWND hostWindow);
-
-// The Wine version when running under Wine, else null.
-const char* wineVersion();
-
-// The first top-level window of this thread with the given class, or null.
-HWND findThreadWindow(const char* className);

@@ -21,27 +21,28 @@ int complain(int status, const std::string& message) {
     return status;
 }
 
-int listModules(const PluginLibrary& plugin) {
+// Modules `from` on, until the plug-in offers no more.
+int listModules(const PluginLibrary& plugin, int from) {
     const VisHeader* header = plugin.header;
     std::printf("plug-in: \"%s\", interface version 0x%X\n",
                 header->description ? header->description : "", header->version);
-    int count = 0;
-    for (; count < kMaxListedModules; ++count) {
-        const VisModule* module = header->moduleAt(count);
+    int index = from;
+    for (; index < kMaxModules; ++index) {
+        const VisModule* module = header->moduleAt(index);
         if (!module) {
             break;
         }
-        std::printf("%d: %s\n", count, module->description ? module->description : "");
+        std::printf("%d: %s\n", index, module->description ? module->description : "");
     }
-    if (count == 0) {
-        return complain(kExitPlugin, "the plug-in offers no module");
+    if (index == from) {
+        return complain(kExitPlugin, "the plug-in offers no module " + std::to_string(from));
     }
     return kExitClean;
 }
 
-int showConfiguration(const PluginLibrary& plugin, HWND hostWindow) {
+int showConfiguration(const PluginLibrary& plugin, HWND hostWindow, int index) {
     std::string error;
-    VisModule* module = firstModule(plugin, &error);
+    VisModule* module = moduleWithCallbacks(plugin, index, &error);
     if (!module) {
         return complain(kExitPlugin, error);
     }
@@ -54,7 +55,7 @@ int showConfiguration(const PluginLibrary& plugin, HWND hostWindow) {
 int run(const PluginLibrary& plugin, HWND hostWindow, const HostOptions& options,
         const AudioClip& clip) {
     std::string error;
-    VisModule* module = firstModule(plugin, &error);
+    VisModule* module = moduleWithCallbacks(plugin, options.module, &error);
     if (!module) {
         return complain(kExitPlugin, error);
     }
@@ -62,8 +63,8 @@ int run(const PluginLibrary& plugin, HWND hostWindow, const HostOptions& options
     if (seconds == 0 && clip.loops) {
         seconds = kBeatDefaultRun;
     }
-    std::printf("glintix-host: running \"%s\" every %d ms on %s (%d Hz, %s)",
-                module->description ? module->description : "", module->delayMs,
+    std::printf("glintix-host: running module %d, \"%s\", every %d ms on %s (%d Hz, %s)",
+                options.module, module->description ? module->description : "", module->delayMs,
                 options.wavPath.empty() ? "the built-in beat" : options.wavPath.c_str(),
                 clip.sampleRate, clip.channels == 1 ? "mono" : "stereo");
     if (seconds > 0) {
@@ -128,10 +129,10 @@ int main(int argc, char** argv) {
     int status = kExitClean;
     switch (options.mode) {
         case HostMode::list:
-            status = listModules(plugin);
+            status = listModules(plugin, options.module);
             break;
         case HostMode::config:
-            status = showConfiguration(plugin, hostWindow);
+            status = showConfiguration(plugin, hostWindow, options.module);
             break;
         default:
             status = run(plugin, hostWindow, options, clip);

@@ -96,14 +96,14 @@ void unloadPlugin(PluginLibrary* plugin) {
     *plugin = PluginLibrary();
 }
 
-VisModule* firstModule(const PluginLibrary& plugin, std::string* error) {
-    VisModule* module = plugin.header->moduleAt(0);
+VisModule* moduleWithCallbacks(const PluginLibrary& plugin, int index, std::string* error) {
+    VisModule* module = plugin.header->moduleAt(index);
     if (!module) {
-        *error = "the plug-in offers no module";
+        *error = "the plug-in offers no module " + std::to_string(index);
         return nullptr;
     }
     if (!module->config || !module->start || !module->render || !module->stop) {
-        *error = "module 0 lacks one of its callbacks";
+        *error = "module " + std::to_string(index) + " lacks one of its callbacks";
         return nullptr;
     }
     return module;

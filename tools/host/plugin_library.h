@@ -7,8 +7,6 @@
 
 // The interface version this host understands.
 constexpr int kVisInterfaceVersion = 0x101;
-// --list stops here even if the plug-in would hand out more.
-constexpr int kMaxListedModules = 16;
 
 struct PluginLibrary {
     HMODULE library = nullptr;
@@ -24,5 +22,6 @@ void unloadPlugin(PluginLibrary* plugin);
 // vis_glintix.dll in the host executable's own folder.
 std::string defaultPluginPath();
 
-// Module 0 with the callbacks a run or a configuration call needs, or null with a reason.
-VisModule* firstModule(const PluginLibrary& plugin, std::string* error);
+// Module `index` with the callbacks a run or a configuration call needs, or null with a
+// reason.
+VisModule* moduleWithCallbacks(const PluginLibrary& plugin, int index, std::string* error);
