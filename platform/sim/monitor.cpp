@@ -6,8 +6,9 @@ namespace {
 
 std::vector<sim::Monitor> monitors;  // empty: one of the display mode's size
 bool dpiContextsAvailable = true;
-// The thread's DPI context as its pseudo value: -1 unaware ... -4 per monitor (version 2).
-thread_local intptr_t dpiContext = -1;
+// The test thread's DPI context as its pseudo value: -1 unaware ... -4 per monitor
+// (version 2). One for the process, as the simulation serves one test thread at a time.
+intptr_t dpiContext = -1;
 
 HMODULE const kUser32 = reinterpret_cast<HMODULE>(uintptr_t{0x75D00000});
 constexpr uintptr_t kFirstMonitor = 0x10001;

@@ -198,7 +198,7 @@ struct Monitor {
 };
 void setMonitors(const std::vector<Monitor>& monitors);
 // Whether user32 offers SetThreadDpiAwarenessContext (Windows 10 1607 and later). On at
-// reset. The calling thread's context, as a number (-1: unaware, the default; -3 and -4: per
+// reset. The test thread's context, as a number (-1: unaware, the default; -3 and -4: per
 // monitor), for a test to see it given back.
 void setDpiContextsAvailable(bool available);
 intptr_t threadDpiContext();

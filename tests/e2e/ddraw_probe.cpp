@@ -9,8 +9,11 @@
 //                                        or a close request, give everything back
 //   ddraw_probe hold FILE SECONDS        keep a window (and so a virtual desktop) alive
 //                                        until FILE exists or the time is up
-//   ddraw_probe front FILE SECONDS       the same with a window that shows and takes the
-//                                        foreground, as a program the user switches to
+//   ddraw_probe front FILE SECONDS [X Y W H]
+//                                        the same with a window that shows and takes the
+//                                        foreground, as a program the user switches to; at
+//                                        40,40 and 320x200 unless given
+//   ddraw_probe monitors                 the monitors, a line each, and the system's DPI
 //   ddraw_probe window TITLE minimise|activate
 //                                        minimise the window titled TITLE, or restore it
 //                                        and bring it to the foreground, as the shell
@@ -190,13 +193,15 @@ int setAndShow(IDirectDraw* dd, DWORD width, DWORD height, DWORD bpp, DWORD seco
     return status;
 }
 
-int hold(const char* path, DWORD seconds, bool front) {
+int hold(const char* path, DWORD seconds, bool front, const RECT& place) {
     // The front window has no frame or caption: nothing of it is pure white, which the
     // screenshots take for the plug-in's picture.
-    HWND window = front ? CreateWindowExA(0, "STATIC", "ddraw probe front", WS_POPUP | WS_VISIBLE,
-                                          40, 40, 320, 200, nullptr, nullptr, nullptr, nullptr)
-                        : CreateWindowExA(0, "STATIC", "ddraw probe hold", WS_POPUP, 0, 0, 1, 1,
-                                          nullptr, nullptr, nullptr, nullptr);
+    HWND window =
+        front ? CreateWindowExA(0, "STATIC", "ddraw probe front", WS_POPUP | WS_VISIBLE, place.left,
+                                place.top, place.right - place.left, place.bottom - place.top,
+                                nullptr, nullptr, nullptr, nullptr)
+              : CreateWindowExA(0, "STATIC", "ddraw probe hold", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                nullptr, nullptr, nullptr);
     if (front) {
         SetForegroundWindow(window);
         pump();
@@ -211,6 +216,24 @@ int hold(const char* path, DWORD seconds, bool front) {
         Sleep(50);
     }
     DestroyWindow(window);
+    return 0;
+}
+
+BOOL CALLBACK printMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    const RECT& r = info.rcMonitor;
+    std::printf("monitor %ld %ld %ldx%ld%s\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                (info.dwFlags & MONITORINFOF_PRIMARY) ? " primary" : "");
+    return TRUE;
+}
+
+int monitors() {
+    EnumDisplayMonitors(nullptr, nullptr, printMonitor, 0);
+    HDC screen = GetDC(nullptr);
+    std::printf("dpi %d\n", GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
     return 0;
 }
 
@@ -376,7 +399,7 @@ int version(const char* path) {
 
 const char* const usage =
     "usage: ddraw_probe modes | current | set W H BPP [SECONDS] | hold FILE SECONDS\n"
-    "       | front FILE SECONDS | window TITLE minimise|activate\n"
+    "       | front FILE SECONDS [X Y W H] | monitors | window TITLE minimise|activate\n"
     "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n"
     "       | screensaver [on|off] | desktop | version FILE\n";
 
@@ -390,8 +413,21 @@ int main(int argc, char** argv) {
         printCurrent("current");
         return 0;
     }
-    if ((std::strcmp(argv[1], "hold") == 0 || std::strcmp(argv[1], "front") == 0) && argc == 4) {
-        return hold(argv[2], std::strtoul(argv[3], nullptr, 10), argv[1][0] == 'f');
+    if (std::strcmp(argv[1], "hold") == 0 && argc == 4) {
+        return hold(argv[2], std::strtoul(argv[3], nullptr, 10), false, RECT{0, 0, 1, 1});
+    }
+    if (std::strcmp(argv[1], "front") == 0 && (argc == 4 || argc == 8)) {
+        RECT place = {40, 40, 360, 240};
+        if (argc == 8) {
+            place.left = std::atoi(argv[4]);
+            place.top = std::atoi(argv[5]);
+            place.right = place.left + std::atoi(argv[6]);
+            place.bottom = place.top + std::atoi(argv[7]);
+        }
+        return hold(argv[2], std::strtoul(argv[3], nullptr, 10), true, place);
+    }
+    if (std::strcmp(argv[1], "monitors") == 0 && argc == 2) {
+        return monitors();
     }
     if (std::strcmp(argv[1], "window") == 0 && argc == 4) {
         return showWindow(argv[2], argv[3]);

@@ -62,12 +62,14 @@ show() {
     grep -v 'XGetInputFocus' "$1" >&2 || true
 }
 
-# start_x WxHxDEPTH: an Xvfb on a display number that it picks itself, ready on return.
+# start_x WxHxDEPTH [XVFB OPTIONS...]: an Xvfb on a display number that it picks itself,
+# ready on return.
 start_x() {
-    local fifo=$work/displayfd
+    local fifo=$work/displayfd geometry=$1
+    shift
     rm -f "$fifo"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$fifo" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     local number
     if ! read -r -t 20 number <"$fifo"; then
@@ -182,13 +184,34 @@ cpu_ticks() {
     sed -E 's/.*\) //' "/proc/$1/stat" | awk '{print $12 + $13}'
 }
 
-# The plug-in's window, as X sees it: Wine names the X window after the window's title.
+# The title of the plug-in's window: its module's description. Wine names the X window
+# after it.
+plugin_title='glintix #1'
+
+# The plug-in's windows, as X sees them.
 plugin_windows() {
-    xwininfo -root -tree | grep -c '"glintix #1"' || true
+    xwininfo -root -tree | grep -cF "\"$plugin_title\"" || true
+}
+
+# The place of the plug-in's X window: "WxH+X+Y".
+plugin_geometry() {
+    xwininfo -name "$plugin_title" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print w "x" h "+" x "+" y}'
 }
 
 desktop_size() {
     xwininfo -root -tree | sed -nE "s/.*\"$1 - Wine desktop\".* ([0-9]+x[0-9]+)\+.*/\1/p"
+}
+
+# desktop_gone NAME: waits (bounded) until Wine's virtual desktop NAME has closed.
+desktop_gone() {
+    local tries=40
+    while [ -n "$(desktop_size "$1")" ] && [ "$tries" -gt 0 ]; do
+        sleep 0.25
+        tries=$((tries - 1))
+    done
+    [ -z "$(desktop_size "$1")" ] || fail "the virtual desktop $1 stays open after its run"
 }
 
 screen_size() {
@@ -209,7 +232,7 @@ capture() {
         sleep 0.25
         tries=$((tries - 1))
     done
-    xwininfo -name 'glintix #1' 2>/dev/null | sed -nE 's/^ *Map State: *//p' >"$work/$name.map" ||
+    xwininfo -name "$plugin_title" 2>/dev/null | sed -nE 's/^ *Map State: *//p' >"$work/$name.map" ||
         true
     sleep 0.3
     timeout 5 import -window root "$work/$name-1.png"

@@ -2,10 +2,11 @@
 # One end-to-end scenario of the real plug-in in glintix-host, under Wine with Xvfb:
 #   scenario.sh plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys |
 #               second-start | config | host-errors | packaged | away-back | minimised |
-#               stopped-away | host-front | gdi
+#               stopped-away | host-front | gdi | windowed | windowed-dpi | windowed-monitors
 # Each line starting "saw:" tells what Wine gave; a failure ends with a line "FAIL: ...".
 #
-# The scenarios live by theme in runs.sh, stopping.sh and foreground.sh; here are what
+# The scenarios live by theme in runs.sh, stopping.sh, foreground.sh and windowed.sh (the
+# second module); here are what
 # several of them share: a run's clean end, a kept desktop and a run stopped by a key.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -83,15 +84,18 @@ source "$here/runs.sh"
 source "$here/stopping.sh"
 # shellcheck source=tests/e2e/foreground.sh
 source "$here/foreground.sh"
+# shellcheck source=tests/e2e/windowed.sh
+source "$here/windowed.sh"
 
 case ${1:-} in
     plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys | second-start | \
-        config | host-errors | packaged | away-back | minimised | stopped-away | host-front | gdi)
+        config | host-errors | packaged | away-back | minimised | stopped-away | host-front | gdi | \
+        windowed | windowed-dpi | windowed-monitors)
         "scenario_${1//-/_}"
         echo "passed: $1"
         ;;
     *)
-        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors|packaged|away-back|minimised|stopped-away|host-front|gdi" >&2
+        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors|packaged|away-back|minimised|stopped-away|host-front|gdi|windowed|windowed-dpi|windowed-monitors" >&2
         exit 2
         ;;
 esac

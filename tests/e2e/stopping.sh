@@ -52,7 +52,7 @@ scenario_host_errors() {
     start_x 1024x768x24
     host_error missing-dll 1 "Z:$work/no-such-plugin.dll"
     host_error no-export 1 "Z:${GLINTIX_NO_EXPORT_DLL:?}"
-    host_error no-module 1 "$plugin_dll" --module 1
+    host_error no-module 1 "$plugin_dll" --module 2
     # A WAV header that ends before its data, and one with 8-bit samples.
     printf 'RIFF\x24\x00\x00\x00WAVEfmt ' >"$work/short.wav"
     {

@@ -34,6 +34,8 @@ TEST(HostOptions, NothingGivenRunsTheDefaultPluginOnTheBuiltInBeat) {
     EXPECT_TRUE(parse({"--front"}).options.front);
     EXPECT_TRUE(parse({"--progress"}).options.progress);
     EXPECT_EQ(parse({"--module", "15", "--list"}).options.module, 15);
+    Parsed placed = parse({"--at", "-1024,768"});
+    EXPECT_TRUE(placed.options.placed && placed.options.x == -1024 && placed.options.y == 768);
 }
 
 TEST(HostOptions, TakesThePluginAndOptionsInAnyOrderAndEitherValueForm) {
@@ -97,6 +99,9 @@ TEST(HostOptions, MistakesAreRefusedWithOneLineReasons) {
         {{"--module", "-1"}, "from 0 to 15, not \"-1\""},
         {{"--module", "one"}, "from 0 to 15, not \"one\""},
         {{"--module", "16"}, "from 0 to 15, not \"16\""},
+        {{"--at", "10"}, "needs X,Y"},
+        {{"--at", "10,-"}, "needs X,Y"},
+        {{"--at", "40000,0"}, "not \"40000,0\""},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);

@@ -55,6 +55,30 @@ bool parseModule(const std::string& text, int* module) {
     return true;
 }
 
+// "X,Y", each a whole number within the coordinates a window can have.
+bool parsePlace(const std::string& text, int* x, int* y) {
+    const size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return false;
+    }
+    int* const targets[2] = {x, y};
+    const std::string parts[2] = {text.substr(0, comma), text.substr(comma + 1)};
+    for (int i = 0; i < 2; ++i) {
+        const std::string& part = parts[i];
+        const size_t digits = part.compare(0, 1, "-") == 0 ? 1 : 0;
+        if (part.size() == digits || part.size() > digits + 5 ||
+            part.find_first_not_of("0123456789", digits) != std::string::npos) {
+            return false;
+        }
+        const int value = std::atoi(part.c_str());
+        if (value < -32768 || value > 32767) {
+            return false;
+        }
+        *targets[i] = value;
+    }
+    return true;
+}
+
 bool setMode(HostOptions* options, HostMode mode, std::string* error) {
     if (options->mode != HostMode::run && options->mode != mode) {
         return fail(error, "--config and --list exclude each other");
@@ -95,8 +119,8 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
             value = arg.substr(equals + 1);
             inlineValue = true;
         }
-        bool takesValue =
-            name == "--wav" || name == "--seconds" || name == "--runs" || name == "--module";
+        bool takesValue = name == "--wav" || name == "--seconds" || name == "--runs" ||
+                          name == "--module" || name == "--at";
         if (takesValue && !inlineValue) {
             if (i + 1 >= argc) {
                 return fail(error, name + " needs a value");
@@ -141,6 +165,16 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
                                        std::to_string(kMaxModules - 1) + ", not \"" + value + "\"");
             }
             haveModule = true;
+        } else if (name == "--at") {
+            if (options->placed) {
+                return fail(error, "--at given twice");
+            }
+            if (!parsePlace(value, &options->x, &options->y)) {
+                return fail(error,
+                            "--at needs X,Y, two whole numbers from -32768 to 32767, not \"" +
+                                value + "\"");
+            }
+            options->placed = true;
         } else if (name == "--front") {
             options->front = true;
         } else if (name == "--progress") {
@@ -172,7 +206,7 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
 
 const char* hostUsage() {
     return "usage: glintix-host [PLUGIN.dll] [--module N] [--wav FILE] [--seconds N] [--runs N]\n"
-           "                    [--front] [--progress] [--config] [--list]\n"
+           "                    [--at X,Y] [--front] [--progress] [--config] [--list]\n"
            "\n"
            "Runs a module of a visualization plug-in on audio that it plays and analyses, as a\n"
            "player does: it never shows, moves or activates the plug-in's window.\n"
@@ -184,6 +218,8 @@ const char* hostUsage() {
            "  --seconds N   stop after N seconds (default: at the end of the WAV file; 20 for\n"
            "                the built-in beat)\n"
            "  --runs N      start, run and stop the module N times in one load (default 1)\n"
+           "  --at X,Y      put this program's own window at X,Y on the desktop, as a player on\n"
+           "                another monitor (the plug-in's parent window)\n"
            "  --front       show this program's own window in the foreground before the start,\n"
            "                as a player does that runs the plug-in on its interface thread\n"
            "  --progress    print a line a second: the render calls made in it, the longest\n"

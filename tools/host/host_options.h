@@ -17,7 +17,10 @@ struct HostOptions {
     double seconds = 0;      // 0: until the audio ends (the built-in beat: its default run)
     int runs = 1;            // start-render-stop cycles within one load of the plug-in
     bool front = false;      // the host's own window shown and in the foreground at the start
-    bool progress = false;   // a line a second on the render calls of that second
+    bool placed = false;     // the host's own window moved to x, y, as on another monitor
+    int x = 0;
+    int y = 0;
+    bool progress = false;  // a line a second on the render calls of that second
 };
 
 // Reads argv[1..argc-1]. On a mistake returns false with a one-line reason.

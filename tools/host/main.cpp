@@ -126,6 +126,10 @@ int main(int argc, char** argv) {
     }
 
     HWND hostWindow = createHostWindow(GetModuleHandleA(nullptr));
+    if (hostWindow && options.placed) {
+        SetWindowPos(hostWindow, nullptr, options.x, options.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     int status = kExitClean;
     switch (options.mode) {
         case HostMode::list:

@@ -1,0 +1,118 @@
+# shellcheck shell=bash
+# The second module (sourced by scenario.sh): the fountain on the monitor that holds the
+# host's window, in the desktop's own mode, scaled by a whole factor. The host runs it with
+# --module 1 and never touches its window.
+
+# whole_squares PNG X Y W H K: every white pixel of the box W x H at X,Y belongs to a whole
+# K-by-K square whose corner lies K times a whole number from the box's: the picture's own
+# pixels, scaled without filtering and not shifted.
+whole_squares() {
+    local png=$1 x=$2 y=$3 w=$4 h=$5 k=$6 said
+    said=$(convert "$png" -crop "${w}x$h+$x+$y" +repage -fill black +opaque white txt:- |
+        awk -F'[,: ]+' -v k="$k" '/#FFFFFF/ {n[int($1 / k) "," int($2 / k)]++; white++}
+            END {for (s in n) if (n[s] != k * k) broken++
+                 print white + 0, length(n), broken + 0}')
+    local white squares broken
+    read -r white squares broken <<<"$said"
+    note "$white white pixels in $squares squares of ${k}x$k at $x,$y; $broken broken"
+    [ "$white" -gt 0 ] && [ "$broken" = 0 ] || fail "the picture is not in whole ${k}x$k squares at $x,$y"
+}
+
+# white_in PNG X Y W H: the number of white pixels in the box.
+white_in() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -fill black +opaque white \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
+# windowed_run NAME X Y K [HOST OPTIONS...]: module 1 on the plain screen, the picture
+# expected at X,Y scaled K times. The mode stays the desktop's; another program's window in
+# front of the picture keeps its pixels while the picture goes on around it; Escape, once
+# the user is back, stops it, and the desktop is as before.
+windowed_run() {
+    local name=$1 x=$2 y=$3 k=$4
+    shift 4
+    local w=$((640 * k)) h=$((480 * k)) before mode
+    before=$(probe - desktop)
+    mode=$(probe - current)
+    host_bg "$name" - --module 1 --seconds 60 "$@"
+    wait_started "$name"
+    [ "$(probe - current)" = "$mode" ] || fail "$name: the mode was $mode and is $(probe - current)"
+    note "$name: the plug-in's window at $(plugin_geometry); the mode stays: $mode"
+    expect_picture "$name-shot" "$x" "$y" $((x + w - 1)) $((y + h - 1))
+    whole_squares "$work/$name-shot.png" "$x" "$y" "$w" "$h" "$k"
+
+    # Over the picture's top left, where particles fly too.
+    local fx=$((x + 40)) fy=$((y + 40))
+    probe_bg "$name-front" - front "Z:$work/$name-done" 60 "$fx" "$fy" 400 300
+    wait_for "$name-front" '^front at .*foreground yes' 30
+    expect_picture "$name-behind" "$x" "$y" $((x + w - 1)) $((y + h - 1)) among-others
+    local over
+    over=$(white_in "$work/$name-behind.png" "$fx" "$fy" 400 300)
+    note "$name: with another program's window in front: $over white pixels on it"
+    [ "$over" = 0 ] || fail "$name: the picture was drawn over the window in front of it"
+    touch "$work/$name-done"
+
+    probe - window "$plugin_title" activate >/dev/null
+    xdotool key Escape
+    expect_clean_end "$name" "the plug-in asked to stop"
+    same_desktop "$before" "$(probe - desktop)" "$name"
+}
+
+scenario_windowed() {
+    plugin_title='glintix #1 (no mode change)'
+    start_x 1920x1080x24
+    windowed_run windowed 320 60 2
+    [ "$(screen_size)" = 1920x1080 ] || fail "the screen is now $(screen_size)"
+}
+
+# At 150%, as users of high-density monitors set it: the picture is in real pixels all
+# the same. The setting stays in this scenario's own prefix.
+scenario_windowed_dpi() {
+    plugin_title='glintix #1 (no mode change)'
+    start_x 1920x1080x24
+    "$GLINTIX_WINE_RUN" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 \
+        /f >/dev/null 2>&1 || fail "could not set 150%"
+    local seen
+    seen=$(probe - monitors | tr '\n' ' ')
+    note "150%: $seen"
+    grep -q 'dpi 144' <<<"$seen" || fail "Wine does not run at 150%: $seen"
+    windowed_run dpi 320 60 2
+}
+
+# Two monitors side by side, the host's window on the second: the plug-in's window covers
+# that one. Wine sees the monitors of RandR 1.5 (xrandr --setmonitor) only through its
+# Xinerama path, which this scenario's own prefix picks; Xvfb must keep them when xrandr
+# disconnects (-noreset).
+scenario_windowed_monitors() {
+    plugin_title='glintix #1 (no mode change)'
+    start_x 2048x768x24 -noreset
+    xrandr --setmonitor first 1024/270x768/203+0+0 screen >/dev/null
+    xrandr --setmonitor second 1024/270x768/203+1024+0 none >/dev/null
+    "$GLINTIX_WINE_RUN" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f \
+        >/dev/null 2>&1 || fail "could not switch Wine to Xinerama"
+    # Wine reads the monitors when its server and desktop process start: start them anew.
+    WINEPREFIX=$GLINTIX_WINEPREFIX wineserver -k 2>/dev/null || true
+    WINEPREFIX=$GLINTIX_WINEPREFIX timeout 20 wineserver -w 2>/dev/null || true
+    local seen
+    seen=$(probe - monitors | tr '\n' ' ')
+    note "two monitors: $seen"
+    grep -q 'monitor 1024 0 1024x768' <<<"$seen" || fail "Wine does not see the second monitor: $seen"
+    local before mode
+    before=$(probe - desktop)
+    mode=$(probe - current)
+    host_bg second - --module 1 --seconds 30 --at 1100,100
+    wait_started second
+    local place
+    place=$(plugin_geometry)
+    note "the host's window at 1100,100: the plug-in's window at $place"
+    [ "$place" = 1024x768+1024+0 ] || fail "the plug-in's window is at $place, not on the second monitor"
+    [ "$(probe - current)" = "$mode" ] || fail "the mode was $mode and is $(probe - current)"
+    sleep 2
+    timeout 5 import -window root "$work/second.png"
+    note "white pixels on the first monitor: $(white_in "$work/second.png" 0 0 1024 768)," \
+        "on the second: $(white_in "$work/second.png" 1024 0 1024 768)"
+    probe - window "$plugin_title" activate >/dev/null
+    xdotool key Escape
+    expect_clean_end second "the plug-in asked to stop"
+    same_desktop "$before" "$(probe - desktop)" second
+}
