@@ -12,12 +12,12 @@ void displayShutdown() {
         d.primary->Release();
         d.primary = nullptr;
     }
-    // The mode comes back while the level is still exclusive, and DirectDraw lets go of the
-    // window before it is destroyed.
     if (d.clipper) {
         d.clipper->Release();
         d.clipper = nullptr;
     }
+    // The mode comes back while the level is still exclusive, and DirectDraw lets go of the
+    // window before it is destroyed.
     if (d.directDraw) {
         // The windowed display never changed the mode: nothing to give back.
         if (d.exclusive) {

@@ -79,11 +79,14 @@ bool contains(const std::vector<sim::Mode>& modes, const sim::Mode& mode) {
     return false;
 }
 
-// Lets through to a surface only what reaches the screen for its window.
-class SimClipper final : public IDirectDrawClipper {
+// What every simulated DirectDraw object shares: its calls recorded under its role, a call
+// after its release or after ddraw.dll was unloaded stopped, and its reference count.
+template <typename Interface>
+class SimObject : public Interface {
 public:
-    bool alive() const { return references_ > 0; }
-    HWND window() const { return window_; }
+    explicit SimObject(std::string role) : role_(std::move(role)) {}
+    bool alive() const { return alive_; }
+    const std::string& role() const { return role_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override {
         return unsupported("QueryInterface");
@@ -92,14 +95,40 @@ public:
         enter("AddRef", "");
         return ++references_;
     }
+
+protected:
+    void enter(const char* method, const std::string& arguments) {
+        sim::record(role_ + "." + method + "(" + arguments + ")");
+        if (!alive_) {
+            sim::crash(role_ + "." + method + " called on a released object");
+        }
+        sim::requireDdrawLoaded(method);
+    }
+    HRESULT unsupported(const char* method) {
+        enter(method, "...");
+        return DDERR_UNSUPPORTED;
+    }
+
+    std::string role_;
+    bool alive_ = true;
+    ULONG references_ = 1;
+};
+
+// Lets through to a surface only what reaches the screen for its window.
+class SimClipper final : public SimObject<IDirectDrawClipper> {
+public:
+    SimClipper() : SimObject("clipper") {}
+    HWND window() const { return window_; }
+
     ULONG STDMETHODCALLTYPE Release() override {
         enter("Release", "");
-        return references_ > 0 ? --references_ : 0;
+        drop();
+        return references_;
     }
     // What a surface does when it lets go of the clipper: no call of the code under test.
     void drop() {
-        if (references_ > 0) {
-            --references_;
+        if (references_ > 0 && --references_ == 0) {
+            alive_ = false;
         }
     }
     void hold() { ++references_; }
@@ -127,36 +156,25 @@ public:
     }
 
 private:
-    void enter(const char* method, const std::string& arguments) {
-        sim::record(std::string("clipper.") + method + "(" + arguments + ")");
-        if (references_ == 0) {
-            sim::crash(std::string("clipper.") + method + " called on a released clipper");
-        }
-        sim::requireDdrawLoaded(method);
-    }
-    HRESULT unsupported(const char* method) {
-        enter(method, "...");
-        return DDERR_UNSUPPORTED;
-    }
-
-    ULONG references_ = 1;
     HWND window_ = nullptr;
 };
 
 std::vector<SimClipper*> clippers;
 
-class SimSurface final : public IDirectDrawSurface {
+class SimSurface final : public SimObject<IDirectDrawSurface> {
 public:
     SimSurface(std::string role, SimDirectDraw* owner, DWORD width, DWORD height,
                const DDPIXELFORMAT& format)
-        : role_(std::move(role)), owner_(owner), width_(width), height_(height), format_(format) {
+        : SimObject(std::move(role)),
+          owner_(owner),
+          width_(width),
+          height_(height),
+          format_(format) {
         LONG tight = rowBytes(width, format.dwRGBBitCount);
         pitch_ = pitchOverride >= tight ? pitchOverride : tight;
         memory_.assign(static_cast<size_t>(pitch_) * height, 0xCD);
     }
 
-    bool alive() const { return alive_; }
-    const std::string& role() const { return role_; }
     SimDirectDraw* owner() const { return owner_; }
     SimSurface* firstBack() const { return backs_.empty() ? nullptr : backs_[0]; }
     void attach(SimSurface* back) {
@@ -187,15 +205,6 @@ public:
         for (SimSurface* back : backs_) {
             back->die();
         }
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override {
-        return unsupported("QueryInterface");
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        enter("AddRef", "");
-        return ++references_;
     }
 
     ULONG STDMETHODCALLTYPE Release() override {
@@ -466,26 +475,10 @@ private:
         }
     }
 
-    void enter(const char* method, const std::string& arguments) {
-        sim::record(role_ + "." + method + "(" + arguments + ")");
-        if (!alive_) {
-            sim::crash(role_ + "." + method + " called on a released surface");
-        }
-        sim::requireDdrawLoaded(method);
-    }
-
-    HRESULT unsupported(const char* method) {
-        enter(method, "...");
-        return DDERR_UNSUPPORTED;
-    }
-
-    std::string role_;
     SimDirectDraw* owner_;
-    bool alive_ = true;
     bool attached_ = false;
     SimClipper* clipper_ = nullptr;
     bool lost_ = false;
-    ULONG references_ = 1;
     DWORD width_;
     DWORD height_;
     LONG pitch_;
@@ -495,18 +488,9 @@ private:
     std::vector<SimSurface*> backs_;
 };
 
-class SimDirectDraw final : public IDirectDraw {
+class SimDirectDraw final : public SimObject<IDirectDraw> {
 public:
-    bool alive() const { return alive_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override {
-        return unsupported("QueryInterface");
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        enter("AddRef", "");
-        return ++references_;
-    }
+    SimDirectDraw() : SimObject("dd") {}
 
     ULONG STDMETHODCALLTYPE Release() override {
         enter("Release", "");
@@ -755,21 +739,6 @@ private:
         return DD_OK;
     }
 
-    void enter(const char* method, const std::string& arguments) {
-        sim::record(std::string("dd.") + method + "(" + arguments + ")");
-        if (!alive_) {
-            sim::crash(std::string("dd.") + method + " called on a released DirectDraw object");
-        }
-        sim::requireDdrawLoaded(method);
-    }
-
-    HRESULT unsupported(const char* method) {
-        enter(method, "...");
-        return DDERR_UNSUPPORTED;
-    }
-
-    bool alive_ = true;
-    ULONG references_ = 1;
     bool cooperativeLevelSet_ = false;
     SimSurface* primary_ = nullptr;
 };

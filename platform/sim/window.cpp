@@ -202,10 +202,16 @@ bool bringToFront(HWND handle) {
     return !window || !previous || previous->threadId != window->threadId;
 }
 
-HWND showHostWindow(const RECT& rect) {
+}  // namespace sim
+
+namespace {
+
+// A window that is not the code under test's, never a leak: shown, in front of every other
+// and in the foreground.
+HWND showForeignWindow(const char* name, const RECT& rect, std::thread::id thread, DWORD threadId) {
     HWND handle = freeHandle();
-    windows.push_back(Window{handle, "host", "host", WS_VISIBLE, 0, std::this_thread::get_id(),
-                             win::GetCurrentThreadId(), nullptr, true, false});
+    windows.push_back(
+        Window{handle, name, name, WS_VISIBLE, 0, thread, threadId, nullptr, true, false});
     windows.back().host = true;
     windows.back().rect = rect;
     windows.back().z = ++topZ;
@@ -213,16 +219,17 @@ HWND showHostWindow(const RECT& rect) {
     return handle;
 }
 
+}  // namespace
+
+namespace sim {
+
+HWND showHostWindow(const RECT& rect) {
+    return showForeignWindow("host", rect, std::this_thread::get_id(), win::GetCurrentThreadId());
+}
+
+// A thread of another process: no thread of this one has its id.
 HWND showOtherProgramWindow(const RECT& rect) {
-    HWND handle = freeHandle();
-    // A thread of another process: no thread of this one has its id.
-    windows.push_back(Window{handle, "other", "other", WS_VISIBLE, 0, std::thread::id(), 0xFFFC,
-                             nullptr, true, false});
-    windows.back().host = true;
-    windows.back().rect = rect;
-    windows.back().z = ++topZ;
-    foreground = handle;
-    return handle;
+    return showForeignWindow("other", rect, std::thread::id(), 0xFFFC);
 }
 
 RECT windowRect(HWND handle) {

@@ -14,18 +14,6 @@ static_assert(sizeof(void*) != 4 || (sizeof(DDSURFACEDESC) == 108 && sizeof(DDPI
 
 using ::testing::ElementsAre;
 
-// A picture in which every pixel tells its place: row in the top half-word, column in the
-// low one, colour bytes all distinct from the surfaces' 0xCD and from black.
-std::vector<uint32_t> numberedPicture() {
-    std::vector<uint32_t> picture(640 * 480);
-    for (uint32_t y = 0; y < 480; ++y) {
-        for (uint32_t x = 0; x < 640; ++x) {
-            picture[y * 640 + x] = 0x00010101u + ((y % 200) << 16) + ((x % 200) << 8) + (x / 200);
-        }
-    }
-    return picture;
-}
-
 class PresentTest : public DisplayTest {
 protected:
     void SetUp() override {

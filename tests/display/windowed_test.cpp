@@ -4,15 +4,6 @@ namespace {
 
 constexpr const char* kWindowedName = "glintix #1 (no mode change)";
 
-// Every pixel tells its place, in colours apart from the untouched 0xCD and from black.
-std::vector<uint32_t> numberedPicture() {
-    std::vector<uint32_t> picture(640 * 480);
-    for (uint32_t i = 0; i < picture.size(); ++i) {
-        picture[i] = 0x00404040u + (i % 0x3F3F3F);
-    }
-    return picture;
-}
-
 struct Screen {
     LONG left, top, right, bottom;  // the monitor where the window must be, in real pixels
     uint32_t factor;
@@ -57,7 +48,8 @@ protected:
 
 // The window covers the monitor that holds the host's window, in real pixels where the
 // system has per-monitor DPI contexts; the mode stays the desktop's; the picture lands
-// scaled and centred there, black around it; and the host's thread gets its DPI context back.
+// scaled and centred there, black around it, but for another program's window in front,
+// which keeps its pixels and the focus; and the host's thread gets its DPI context back.
 TEST_F(WindowedTest, PictureOnTheHostsMonitorInTheDesktopsMode) {
     struct {
         const char* name;
@@ -65,8 +57,15 @@ TEST_F(WindowedTest, PictureOnTheHostsMonitorInTheDesktopsMode) {
         RECT host;  // empty: no host window
         bool dpiContexts;
         Screen expected;
+        RECT front = {0, 0, 0, 0};  // another program's, in front and with the focus
     } cases[] = {
         {"no host window", {{{0, 0, 1920, 1080}, 100}}, {}, true, {0, 0, 1920, 1080, 2, 320, 60}},
+        {"another program's window in front",
+         {{{0, 0, 1920, 1080}, 100}},
+         {},
+         true,
+         {0, 0, 1920, 1080, 2, 320, 60},
+         {400, 300, 900, 700}},
         {"host on the second monitor",
          {{{0, 0, 1920, 1080}, 100}, {{1920, 0, 4480, 1440}, 100}},
          {2000, 100, 2400, 400},
@@ -100,29 +99,24 @@ TEST_F(WindowedTest, PictureOnTheHostsMonitorInTheDesktopsMode) {
         EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
                   std::vector<LONG>({e.left, e.top, e.right, e.bottom}));
         EXPECT_EQ(sim::threadDpiContext(), -1);
+        if (c.front.right) {
+            sim::showOtherProgramWindow(c.front);
+        }
 
         std::vector<uint32_t> picture = numberedPicture();
         EXPECT_EQ(windowedPresent(picture.data()), 1);
         EXPECT_TRUE(sim::currentMode() == sim::desktopMode());
         EXPECT_EQ(sim::threadDpiContext(), -1);
-        expectPicture(e, picture);
+        expectPicture(e, picture, c.front);
     }
 }
 
-// Another program's window in front keeps its pixels, and takes the focus without stopping
-// the picture around it; a minimised window draws nothing.
-TEST_F(WindowedTest, DrawsBesideAWindowInFrontAndRestsMinimised) {
-    sim::setDesktopMode({1920, 1080, 32});
+// A minimised window draws nothing.
+TEST_F(WindowedTest, RestsMinimised) {
     ASSERT_EQ(startOn(nullptr), 1);
-    const RECT front = {400, 300, 900, 700};
-    sim::showOtherProgramWindow(front);
-    std::vector<uint32_t> picture = numberedPicture();
-    EXPECT_EQ(windowedPresent(picture.data()), 1);
-    expectPicture({0, 0, 1920, 1080, 2, 320, 60}, picture, front);
-
     sim::minimiseWindow(sim::findWindow(kWindowedName), true);
     size_t mark = sim::calls().size();
-    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    EXPECT_EQ(windowedPresent(numberedPicture().data()), 1);
     EXPECT_EQ(namesSince(mark), (std::vector<std::string>{"PeekMessageA", "IsIconic", "Sleep"}));
 }
 
@@ -136,8 +130,7 @@ TEST_F(WindowedTest, FailedStartGivesEverythingBack) {
          [] {
              sim::setMonitors({{{0, 0, 800, 479}, 100}});
          }},
-        {"no DirectDraw", [] { sim::setFault(sim::Fault::DirectDrawCreate); }},
-        {"no surfaces", [] { sim::setFault(sim::Fault::CreateSurface); }},
+        // After the primary, its clipper and the window: all of them go back.
         {"palette format",
          [] {
              sim::setPixelFormat({DDPF_PALETTEINDEXED8, 8, 0, 0, 0});

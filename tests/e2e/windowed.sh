@@ -24,20 +24,35 @@ white_in() {
         -format '%[fx:round(mean*w*h)]' info:
 }
 
-# windowed_run NAME X Y K [HOST OPTIONS...]: module 1 on the plain screen, the picture
-# expected at X,Y scaled K times. The mode stays the desktop's; another program's window in
-# front of the picture keeps its pixels while the picture goes on around it; Escape, once
-# the user is back, stops it, and the desktop is as before.
-windowed_run() {
-    local name=$1 x=$2 y=$3 k=$4
-    shift 4
-    local w=$((640 * k)) h=$((480 * k)) before mode
+# windowed_start NAME [HOST OPTIONS...]: module 1 on the plain screen, started; the mode
+# stays the desktop's. Sets `before`, the desktop's state, for windowed_stop.
+windowed_start() {
+    local name=$1 mode
+    shift
     before=$(probe - desktop)
     mode=$(probe - current)
     host_bg "$name" - --module 1 --seconds 60 "$@"
     wait_started "$name"
     [ "$(probe - current)" = "$mode" ] || fail "$name: the mode was $mode and is $(probe - current)"
     note "$name: the plug-in's window at $(plugin_geometry); the mode stays: $mode"
+}
+
+# windowed_stop NAME: the user comes back to the plug-in's window (the shell activates it)
+# and presses Escape; the run ends, and the desktop is as before.
+windowed_stop() {
+    probe - window "$plugin_title" activate >/dev/null
+    xdotool key Escape
+    expect_clean_end "$1" "the plug-in asked to stop"
+    same_desktop "$before" "$(probe - desktop)" "$1"
+}
+
+# windowed_run NAME X Y K: the picture at X,Y scaled K times, in whole squares; another
+# program's window in front of the picture keeps its pixels while the picture goes on
+# around it.
+windowed_run() {
+    local name=$1 x=$2 y=$3 k=$4
+    local w=$((640 * k)) h=$((480 * k)) before
+    windowed_start "$name"
     expect_picture "$name-shot" "$x" "$y" $((x + w - 1)) $((y + h - 1))
     whole_squares "$work/$name-shot.png" "$x" "$y" "$w" "$h" "$k"
 
@@ -51,11 +66,7 @@ windowed_run() {
     note "$name: with another program's window in front: $over white pixels on it"
     [ "$over" = 0 ] || fail "$name: the picture was drawn over the window in front of it"
     touch "$work/$name-done"
-
-    probe - window "$plugin_title" activate >/dev/null
-    xdotool key Escape
-    expect_clean_end "$name" "the plug-in asked to stop"
-    same_desktop "$before" "$(probe - desktop)" "$name"
+    windowed_stop "$name"
 }
 
 scenario_windowed() {
@@ -97,22 +108,13 @@ scenario_windowed_monitors() {
     seen=$(probe - monitors | tr '\n' ' ')
     note "two monitors: $seen"
     grep -q 'monitor 1024 0 1024x768' <<<"$seen" || fail "Wine does not see the second monitor: $seen"
-    local before mode
-    before=$(probe - desktop)
-    mode=$(probe - current)
-    host_bg second - --module 1 --seconds 30 --at 1100,100
-    wait_started second
-    local place
+    local before place
+    windowed_start second --at 1100,100
     place=$(plugin_geometry)
-    note "the host's window at 1100,100: the plug-in's window at $place"
     [ "$place" = 1024x768+1024+0 ] || fail "the plug-in's window is at $place, not on the second monitor"
-    [ "$(probe - current)" = "$mode" ] || fail "the mode was $mode and is $(probe - current)"
     sleep 2
     timeout 5 import -window root "$work/second.png"
     note "white pixels on the first monitor: $(white_in "$work/second.png" 0 0 1024 768)," \
         "on the second: $(white_in "$work/second.png" 1024 0 1024 768)"
-    probe - window "$plugin_title" activate >/dev/null
-    xdotool key Escape
-    expect_clean_end second "the plug-in asked to stop"
-    same_desktop "$before" "$(probe - desktop)" second
+    windowed_stop second
 }
