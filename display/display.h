@@ -1,8 +1,8 @@
 // The display, in one of two ways. Exclusive: a window of its own, exclusive control of the
 // screen through DirectDraw, a mode of the picture's size and a flip chain that frames are
 // converted into. Windowed: a borderless window covering one monitor in the desktop's own
-// mode, the picture scaled by a whole factor. The window procedure turns the user's keys
-// and the application's activation into the two flags below.
+// mode, the picture scaled by a whole factor and drawn through GDI. The window procedure
+// turns the user's keys and the application's activation into the two flags below.
 //
 // Every call comes from the one thread that the host calls the module on: the window
 // belongs to it, and its messages are handled inside displayPresent.
@@ -29,7 +29,10 @@ int displayPresent(const uint32_t* source);
 int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host);
 
 // Handles the window's pending messages, then, unless the window is minimised, puts the
-// picture on the screen wherever the window shows. 0 when the frame was dropped; 1 otherwise.
+// picture on the screen wherever the window shows. After a display change it first finds
+// the monitor of `host` again and places the window and the picture anew; where the display
+// can no longer hold the picture it clears the running flag instead. 0 when the frame was
+// dropped; 1 otherwise.
 int windowedPresent(const uint32_t* source);
 
 // Gives back the screen, the display mode and everything either start took. Safe after a

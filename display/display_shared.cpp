@@ -1,5 +1,5 @@
-// What both ways of showing the picture do alike: DirectDraw loaded at run time, the window
-// and its class, the surface's format, the screensaver, the pump, the DPI context.
+// What both ways of showing the picture do alike: the window and its class, the
+// screensaver, the pump, the DPI context.
 #include <cstring>
 
 #include "display/display.h"
@@ -8,27 +8,6 @@
 int abandonStart() {
     displayShutdown();
     return 0;
-}
-
-bool loadDirectDraw(DisplayState& d) {
-    d.library = win::LoadLibraryA("ddraw.dll");
-    if (!d.library) {
-        return false;
-    }
-    FARPROC entry = win::GetProcAddress(d.library, "DirectDrawCreate");
-    if (!entry) {
-        return false;
-    }
-    // Through a function type without arguments, which any function pointer may become.
-    auto directDrawCreate =
-        reinterpret_cast<win::DirectDrawCreateFunction>(reinterpret_cast<void (*)()>(entry));
-    // Kept only on success: a failing driver may leave anything in the output.
-    IDirectDraw* object = nullptr;
-    if (failed(directDrawCreate(nullptr, &object, nullptr))) {
-        return false;
-    }
-    d.directDraw = object;
-    return true;
 }
 
 void createWindow(DisplayState& d, const char* name, const RECT& place) {
@@ -44,17 +23,6 @@ void createWindow(DisplayState& d, const char* name, const RECT& place) {
     d.window = win::CreateWindowExA(0, name, name, WS_POPUP | WS_SYSMENU, place.left, place.top,
                                     place.right - place.left, place.bottom - place.top, nullptr,
                                     nullptr, nullptr, nullptr);
-}
-
-bool choosePixelFormat(DisplayState& d, DDPIXELFORMAT* format) {
-    std::memset(format, 0, sizeof *format);
-    format->dwSize = sizeof *format;
-    if (failed(d.primary->GetPixelFormat(format)) || !(format->dwFlags & DDPF_RGB)) {
-        return false;
-    }
-    d.converter = selectRowConverter(format->dwRGBBitCount, format->dwRBitMask, format->dwGBitMask,
-                                     format->dwBBitMask);
-    return d.converter != nullptr;
 }
 
 // Read before DirectDraw is loaded: under Wine, taking exclusive mode switches the

@@ -1,31 +1,32 @@
 #include "display/display.h"
 #include "display/display_state.h"
 
-void displayShutdown() {
-    DisplayState& d = displayState();
-    if (d.canvas) {
-        d.canvas->Release();
-        d.canvas = nullptr;
-    }
+namespace {
+
+void releaseExclusive(ExclusiveDisplay& e, HWND window) {
     // The back buffer belongs to the primary's flip chain and goes with it.
-    if (d.primary) {
-        d.primary->Release();
-        d.primary = nullptr;
-    }
-    if (d.clipper) {
-        d.clipper->Release();
-        d.clipper = nullptr;
+    if (e.primary) {
+        e.primary->Release();
+        e.primary = nullptr;
     }
     // The mode comes back while the level is still exclusive, and DirectDraw lets go of the
     // window before it is destroyed.
-    if (d.directDraw) {
-        // The windowed display never changed the mode: nothing to give back.
-        if (d.exclusive) {
-            d.directDraw->RestoreDisplayMode();
-        }
-        d.directDraw->SetCooperativeLevel(d.window, DDSCL_NORMAL);
-        d.directDraw->Release();
-        d.directDraw = nullptr;
+    if (e.directDraw) {
+        e.directDraw->RestoreDisplayMode();
+        e.directDraw->SetCooperativeLevel(window, DDSCL_NORMAL);
+        e.directDraw->Release();
+        e.directDraw = nullptr;
+    }
+}
+
+}  // namespace
+
+void displayShutdown() {
+    DisplayState& d = displayState();
+    releaseExclusive(d.exclusive, d.window);
+    if (d.windowed.pixels) {
+        win::HeapFree(win::GetProcessHeap(), 0, d.windowed.pixels);
+        d.windowed.pixels = nullptr;
     }
     win::DestroyWindow(d.window);
     // A later teardown must not destroy another window that has been given this handle.
@@ -36,9 +37,10 @@ void displayShutdown() {
         win::UnregisterClassA(d.windowClass.lpszClassName, d.windowClass.hInstance);
         d.classRegistered = 0;
     }
-    if (d.library) {
-        win::FreeLibrary(d.library);
-        d.library = nullptr;
+    // After the last DirectDraw call.
+    if (d.exclusive.library) {
+        win::FreeLibrary(d.exclusive.library);
+        d.exclusive.library = nullptr;
     }
     // On again exactly when the user had it on, whoever switched it off since. Then read
     // back: under Wine the switch is a request to the X server that only a round trip sends,

@@ -6,42 +6,63 @@
 
 namespace {
 
-bool setDisplayMode(DisplayState& d) {
-    IDirectDraw* dd = d.directDraw;
+bool loadDirectDraw(ExclusiveDisplay& e) {
+    e.library = win::LoadLibraryA("ddraw.dll");
+    if (!e.library) {
+        return false;
+    }
+    FARPROC entry = win::GetProcAddress(e.library, "DirectDrawCreate");
+    if (!entry) {
+        return false;
+    }
+    // Through a function type without arguments, which any function pointer may become.
+    auto directDrawCreate =
+        reinterpret_cast<win::DirectDrawCreateFunction>(reinterpret_cast<void (*)()>(entry));
+    // Kept only on success: a failing driver may leave anything in the output.
+    IDirectDraw* object = nullptr;
+    if (failed(directDrawCreate(nullptr, &object, nullptr))) {
+        return false;
+    }
+    e.directDraw = object;
+    return true;
+}
+
+bool setDisplayMode(const DisplayState& d, ExclusiveDisplay& e) {
+    IDirectDraw* dd = e.directDraw;
     if (!failed(dd->SetDisplayMode(d.requestedWidth, d.requestedHeight, 32)) ||
         !failed(dd->SetDisplayMode(d.requestedWidth, d.requestedHeight, 24)) ||
         !failed(dd->SetDisplayMode(d.requestedWidth, d.requestedHeight, 16))) {
         return true;
     }
     findFallbackMode();
-    if (d.bestArea == kNoModeFound ||
-        failed(dd->SetDisplayMode(d.modeWidth, d.modeHeight, d.modeDepth))) {
+    if (e.bestArea == kNoModeFound ||
+        failed(dd->SetDisplayMode(e.modeWidth, e.modeHeight, e.modeDepth))) {
         return false;
     }
     // An odd spare column or row goes to the right or the bottom.
-    d.xOffset = (d.modeWidth - d.requestedWidth) >> 1;
-    d.yOffset = (d.modeHeight - d.requestedHeight) >> 1;
+    e.xOffset = (e.modeWidth - d.requestedWidth) >> 1;
+    e.yOffset = (e.modeHeight - d.requestedHeight) >> 1;
     return true;
 }
 
 // Kept only on success: a failing driver may leave anything in the output.
-bool tryPrimary(DisplayState& d, DDSURFACEDESC& desc) {
+bool tryPrimary(ExclusiveDisplay& e, DDSURFACEDESC& desc) {
     IDirectDrawSurface* surface = nullptr;
-    if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
+    if (failed(e.directDraw->CreateSurface(&desc, &surface, nullptr))) {
         return false;
     }
-    d.primary = surface;
+    e.primary = surface;
     return true;
 }
 
-bool getBackBuffer(DisplayState& d) {
+bool getBackBuffer(ExclusiveDisplay& e) {
     DDSCAPS caps;
     caps.dwCaps = DDSCAPS_BACKBUFFER;
     IDirectDrawSurface* surface = nullptr;
-    if (failed(d.primary->GetAttachedSurface(&caps, &surface))) {
+    if (failed(e.primary->GetAttachedSurface(&caps, &surface))) {
         return false;
     }
-    d.backBuffer = surface;
+    e.backBuffer = surface;
     return true;
 }
 
@@ -50,7 +71,7 @@ bool getBackBuffer(DisplayState& d) {
 // none to give (no DirectDraw acceleration: a virtual machine without 3D, some remote
 // sessions, Wine's GDI renderer), or only enough for a lone primary, a chain with one back
 // buffer wherever the display keeps it.
-bool createChain(DisplayState& d) {
+bool createChain(ExclusiveDisplay& e) {
     DDSURFACEDESC desc;
     std::memset(&desc, 0, sizeof desc);
     desc.dwSize = sizeof desc;
@@ -58,31 +79,44 @@ bool createChain(DisplayState& d) {
     desc.dwBackBufferCount = 2;
     desc.ddsCaps.dwCaps =
         DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX | DDSCAPS_VIDEOMEMORY;
-    if (tryPrimary(d, desc)) {
-        return getBackBuffer(d);
+    if (tryPrimary(e, desc)) {
+        return getBackBuffer(e);
     }
     desc.dwBackBufferCount = 1;
-    if (tryPrimary(d, desc)) {
-        return getBackBuffer(d);
+    if (tryPrimary(e, desc)) {
+        return getBackBuffer(e);
     }
     desc.dwFlags = DDSD_CAPS;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_VIDEOMEMORY;
-    if (tryPrimary(d, desc)) {
-        if (getBackBuffer(d)) {
+    if (tryPrimary(e, desc)) {
+        if (getBackBuffer(e)) {
             return true;
         }
         // Presentation needs a back buffer to flip: the lone primary makes way for a chain.
-        d.primary->Release();
-        d.primary = nullptr;
+        e.primary->Release();
+        e.primary = nullptr;
     }
     desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
     desc.dwBackBufferCount = 1;
     desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-    if (!tryPrimary(d, desc)) {
+    if (!tryPrimary(e, desc)) {
         return false;
     }
-    d.anyMemoryChain = 1;
-    return getBackBuffer(d);
+    e.anyMemoryChain = 1;
+    return getBackBuffer(e);
+}
+
+// The primary's format, and the converter for it: false when it has none.
+bool choosePixelFormat(ExclusiveDisplay& e) {
+    DDPIXELFORMAT format;
+    std::memset(&format, 0, sizeof format);
+    format.dwSize = sizeof format;
+    if (failed(e.primary->GetPixelFormat(&format)) || !(format.dwFlags & DDPF_RGB)) {
+        return false;
+    }
+    e.converter = selectRowConverter(format.dwRGBBitCount, format.dwRBitMask, format.dwGBitMask,
+                                     format.dwBBitMask);
+    return e.converter != nullptr;
 }
 
 // Taking exclusive mode brings the window to the front, but WM_ACTIVATEAPP comes only when
@@ -101,25 +135,24 @@ void noteForeground() {
 
 int displayInit(const char* name, uint32_t width, uint32_t height) {
     DisplayState& d = displayState();
-    d.requestedWidth = d.modeWidth = width;
-    d.requestedHeight = d.modeHeight = height;
-    d.xOffset = d.yOffset = 0;
-    d.anyMemoryChain = 0;
-    d.exclusive = 1;
+    ExclusiveDisplay& e = d.exclusive;
+    d.requestedWidth = e.modeWidth = width;
+    d.requestedHeight = e.modeHeight = height;
+    e.xOffset = e.yOffset = 0;
+    e.anyMemoryChain = 0;
 
     noteScreensaver(d);
-    if (!loadDirectDraw(d)) {
+    if (!loadDirectDraw(e)) {
         return abandonStart();
     }
     // At 0,0 and 0 by 0: taking the screen gives it the screen's size.
     createWindow(d, name, RECT{0, 0, 0, 0});
-    DDPIXELFORMAT format;
-    if (failed(d.directDraw->SetCooperativeLevel(d.window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE)) ||
-        !setDisplayMode(d) || !createChain(d) || !choosePixelFormat(d, &format)) {
+    if (failed(e.directDraw->SetCooperativeLevel(d.window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE)) ||
+        !setDisplayMode(d, e) || !createChain(e) || !choosePixelFormat(e)) {
         return abandonStart();
     }
     holdScreensaver(d);
-    blankChain(d);
+    blankChain(e);
     // Taking exclusive mode brings the window to the front but leaves it hidden, and a
     // hidden window's picture never reaches the screen (Wine shows nothing, and a desktop
     // compositor draws only visible windows). Shown with activation, as a program that takes

@@ -3,13 +3,13 @@
 #include "display/display_state.h"
 
 void findFallbackMode() {
-    DisplayState& d = displayState();
-    d.bestArea = kNoModeFound;
+    ExclusiveDisplay& e = displayState().exclusive;
+    e.bestArea = kNoModeFound;
     // A shallower mode only when no deeper one is large enough.
     for (uint32_t depth : {32u, 24u, 16u}) {
-        d.modeDepth = depth;
-        d.directDraw->EnumDisplayModes(0, nullptr, nullptr, considerMode);
-        if (d.bestArea != kNoModeFound) {
+        e.modeDepth = depth;
+        e.directDraw->EnumDisplayModes(0, nullptr, nullptr, considerMode);
+        if (e.bestArea != kNoModeFound) {
             return;
         }
     }
@@ -17,14 +17,15 @@ void findFallbackMode() {
 
 HRESULT WINAPI considerMode(LPDDSURFACEDESC mode, LPVOID) {
     DisplayState& d = displayState();
-    if (mode->ddpfPixelFormat.dwRGBBitCount == d.modeDepth && mode->dwWidth >= d.requestedWidth &&
+    ExclusiveDisplay& e = d.exclusive;
+    if (mode->ddpfPixelFormat.dwRGBBitCount == e.modeDepth && mode->dwWidth >= d.requestedWidth &&
         mode->dwHeight >= d.requestedHeight) {
         uint32_t area = mode->dwWidth * mode->dwHeight;
         // Strictly smaller: of equal areas the first offered stays.
-        if (area < d.bestArea) {
-            d.bestArea = area;
-            d.modeWidth = mode->dwWidth;
-            d.modeHeight = mode->dwHeight;
+        if (area < e.bestArea) {
+            e.bestArea = area;
+            e.modeWidth = mode->dwWidth;
+            e.modeHeight = mode->dwHeight;
         }
     }
     return DDENUMRET_OK;

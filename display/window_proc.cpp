@@ -26,10 +26,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_SETCURSOR:
             win::SetCursor(nullptr);
             return 0;
-        case WM_PAINT:
-            // Drawn afresh by the window system: the windowed display blackens its borders
-            // with the next frame. The default handling validates the window.
-            displayState().bordersDue = 1;
+        case WM_DISPLAYCHANGE:
+            // Another mode, or a monitor that came or went: the windowed display places its
+            // window and picture anew before its next frame.
+            displayState().windowed.placeDue = 1;
             return win::DefWindowProcA(window, message, wParam, lParam);
         case WM_KEYDOWN:
             if ((wParam & 0xFF) == VK_ESCAPE) {

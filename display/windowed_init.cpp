@@ -1,10 +1,10 @@
-// The start of the windowed display: a borderless window covering the monitor that holds
-// the host's window, in the desktop's own mode, with the picture scaled by a whole factor.
+// The start of the windowed display, and its placing anew after a display change: a
+// borderless window covering the monitor that holds the host's window, in the desktop's own
+// mode, with the picture scaled by a whole factor.
 #include <cstring>
 
 #include "display/display.h"
 #include "display/display_state.h"
-#include "display/scaled_frame.h"
 
 namespace {
 
@@ -25,85 +25,71 @@ bool findMonitor(HWND host, RECT* rect) {
         return false;
     }
     *rect = info.rcMonitor;
-    return true;
+    return rect->right > rect->left && rect->bottom > rect->top;
 }
 
-// The whole desktop, of which the clipper lets through only what shows of the window.
-bool createPrimary(DisplayState& d) {
-    DDSURFACEDESC desc;
-    std::memset(&desc, 0, sizeof desc);
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS;
-    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
-    IDirectDrawSurface* surface = nullptr;
-    if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
+// Room for the whole window's picture, black: false when the heap has none.
+bool makePixels(WindowedDisplay& w, uint32_t width, uint32_t height) {
+    if (w.pixels && w.width == width && w.height == height) {
+        return true;
+    }
+    if (w.pixels) {
+        win::HeapFree(win::GetProcessHeap(), 0, w.pixels);
+        w.pixels = nullptr;
+    }
+    // Within what a 32-bit process can hold, whatever the monitor claims.
+    const uint64_t bytes = uint64_t{width} * height * 4;
+    if (bytes > 0x7FFFFFFF) {
         return false;
     }
-    d.primary = surface;
-    IDirectDrawClipper* clipper = nullptr;
-    if (failed(d.directDraw->CreateClipper(0, &clipper, nullptr))) {
-        return false;
-    }
-    d.clipper = clipper;
-    return !failed(clipper->SetHWnd(0, d.window)) && !failed(d.primary->SetClipper(clipper));
-}
-
-// In system memory: the processor writes every pixel of it for every frame.
-bool createCanvas(DisplayState& d, const DDPIXELFORMAT& format) {
-    DDSURFACEDESC desc;
-    std::memset(&desc, 0, sizeof desc);
-    desc.dwSize = sizeof desc;
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
-    desc.dwWidth = d.requestedWidth * d.scale;
-    desc.dwHeight = d.requestedHeight * d.scale;
-    desc.ddpfPixelFormat = format;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-    IDirectDrawSurface* surface = nullptr;
-    if (failed(d.directDraw->CreateSurface(&desc, &surface, nullptr))) {
-        return false;
-    }
-    d.canvas = surface;
-    return true;
+    w.pixels = static_cast<uint32_t*>(
+        win::HeapAlloc(win::GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<SIZE_T>(bytes)));
+    w.width = width;
+    w.height = height;
+    return w.pixels != nullptr;
 }
 
 }  // namespace
 
+bool placeWindowed(DisplayState& d) {
+    WindowedDisplay& w = d.windowed;
+    w.placeDue = 0;
+    // The monitor's size and the window's place are then in real pixels. Where the system
+    // has no such context, both are in the host's coordinates, and the system scales the
+    // window up as a whole: the picture stays whole and in place, only less sharp.
+    PerMonitorDpi dpi(w.setThreadDpi);
+    RECT monitor;
+    if (!findMonitor(w.host, &monitor)) {
+        return false;
+    }
+    const uint32_t width = static_cast<uint32_t>(monitor.right - monitor.left);
+    const uint32_t height = static_cast<uint32_t>(monitor.bottom - monitor.top);
+    w.place = placePicture(width, height, d.requestedWidth, d.requestedHeight);
+    return w.place.factor != 0 && makePixels(w, width, height) &&
+           win::MoveWindow(d.window, monitor.left, monitor.top, static_cast<int>(width),
+                           static_cast<int>(height), FALSE);
+}
+
 int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host) {
     DisplayState& d = displayState();
-    d.requestedWidth = d.modeWidth = width;
-    d.requestedHeight = d.modeHeight = height;
-    d.xOffset = d.yOffset = 0;
-    d.exclusive = 0;
+    WindowedDisplay& w = d.windowed;
+    d.requestedWidth = width;
+    d.requestedHeight = height;
+    w.host = host;
 
     noteScreensaver(d);
-    if (!loadDirectDraw(d)) {
-        return abandonStart();
+    w.setThreadDpi = lookUpDpiContexts();
+    {
+        // A window made under the context keeps the monitor's real pixels.
+        PerMonitorDpi dpi(w.setThreadDpi);
+        createWindow(d, name, RECT{0, 0, 0, 0});
     }
-    d.setThreadDpi = lookUpDpiContexts();
-    // The monitor's size and the window are then in real pixels, and the system does not
-    // blur the picture by scaling the window up.
-    PerMonitorDpi dpi(d.setThreadDpi);
-    RECT monitor;
-    if (!findMonitor(host, &monitor)) {
-        return abandonStart();
-    }
-    PicturePlacement place =
-        placePicture(static_cast<uint32_t>(monitor.right - monitor.left),
-                     static_cast<uint32_t>(monitor.bottom - monitor.top), width, height);
-    if (place.factor == 0) {
-        return abandonStart();
-    }
-    d.scale = place.factor;
-    d.xOffset = place.x;
-    d.yOffset = place.y;
-    createWindow(d, name, monitor);
-    DDPIXELFORMAT format;
-    if (failed(d.directDraw->SetCooperativeLevel(d.window, DDSCL_NORMAL)) || !createPrimary(d) ||
-        !choosePixelFormat(d, &format) || !createCanvas(d, format)) {
+    if (!placeWindowed(d)) {
         return abandonStart();
     }
     holdScreensaver(d);
-    d.bordersDue = 1;
     win::ShowWindow(d.window, SW_SHOW);
+    // Black, until the first frame.
+    copyToWindow(d);
     return 1;
 }

@@ -68,7 +68,7 @@ HCURSOR SetCursor(HCURSOR cursor);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsIconic(HWND window);
 BOOL IsWindow(HWND window);
-BOOL GetWindowRect(HWND window, LPRECT rect);
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);
 HMONITOR MonitorFromPoint(POINT point, DWORD flags);
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
@@ -85,5 +85,12 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+// Drawing through GDI: a window's device context, and a picture in memory copied into it.
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourceX, int sourceY,
+                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
+                      UINT usage);
 
 }  // namespace win

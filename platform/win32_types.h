@@ -124,6 +124,7 @@ struct WNDCLASSA {
 #define WM_QUIT 0x0012
 #define WM_ACTIVATEAPP 0x001C
 #define WM_SETCURSOR 0x0020
+#define WM_DISPLAYCHANGE 0x007E
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
@@ -151,6 +152,37 @@ struct WNDCLASSA {
 #define WS_VISIBLE 0x10000000u
 #define WS_SYSMENU 0x00080000u
 
+// ---- GDI -----------------------------------------------------------------------------
+
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;  // negative: the rows run from the top down
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+
+struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+};
+
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+
+#define BI_RGB 0
+#define DIB_RGB_COLORS 0
+
 // 100-nanosecond intervals since 1601, as the kernel reports thread times.
 struct FILETIME {
     DWORD dwLowDateTime;
@@ -161,6 +193,7 @@ typedef FILETIME* LPFILETIME;
 #define PF_MMX_INSTRUCTIONS_AVAILABLE 3
 #define PF_XMMI64_INSTRUCTIONS_AVAILABLE 10
 #define TLS_OUT_OF_INDEXES 0xFFFFFFFFu
+#define HEAP_ZERO_MEMORY 0x00000008u
 
 #define SPI_GETSCREENSAVEACTIVE 0x0010
 #define SPI_SETSCREENSAVEACTIVE 0x0011
@@ -205,9 +238,6 @@ struct DDBLTBATCH;
 typedef DDBLTBATCH* LPDDBLTBATCH;
 struct DDOVERLAYFX;
 typedef DDOVERLAYFX* LPDDOVERLAYFX;
-
-struct RGNDATA;
-typedef RGNDATA* LPRGNDATA;
 
 struct DDCOLORKEY {
     DWORD dwColorSpaceLowValue;
@@ -407,18 +437,6 @@ struct IDirectDrawSurface : IUnknown {
 
 protected:
     ~IDirectDrawSurface() = default;
-};
-
-struct IDirectDrawClipper : IUnknown {
-    virtual HRESULT STDMETHODCALLTYPE GetClipList(LPRECT rect, LPRGNDATA list, LPDWORD size) = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetHWnd(HWND* window) = 0;
-    virtual HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTDRAW directDraw, DWORD flags) = 0;
-    virtual HRESULT STDMETHODCALLTYPE IsClipListChanged(BOOL* changed) = 0;
-    virtual HRESULT STDMETHODCALLTYPE SetClipList(LPRGNDATA list, DWORD flags) = 0;
-    virtual HRESULT STDMETHODCALLTYPE SetHWnd(DWORD flags, HWND window) = 0;
-
-protected:
-    ~IDirectDrawClipper() = default;
 };
 
 #define DD_OK S_OK

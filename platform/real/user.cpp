@@ -26,7 +26,9 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 BOOL IsIconic(HWND window) { return ::IsIconic(window); }
 BOOL ShowWindow(HWND window, int command) { return ::ShowWindow(window, command); }
 BOOL IsWindow(HWND window) { return ::IsWindow(window); }
-BOOL GetWindowRect(HWND window, LPRECT rect) { return ::GetWindowRect(window, rect); }
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+    return ::MoveWindow(window, x, y, width, height, repaint);
+}
 HMONITOR MonitorFromWindow(HWND window, DWORD flags) { return ::MonitorFromWindow(window, flags); }
 HMONITOR MonitorFromPoint(POINT point, DWORD flags) { return ::MonitorFromPoint(point, flags); }
 
@@ -61,5 +63,8 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     return ::MessageBoxA(owner, text, caption, type);
 }
+
+HDC GetDC(HWND window) { return ::GetDC(window); }
+int ReleaseDC(HWND window, HDC dc) { return ::ReleaseDC(window, dc); }
 
 }  // namespace win

@@ -1,8 +1,11 @@
+// The simulated DirectDraw: display modes, the exclusive level, flip chains and what they
+// show. Only what the exclusive display uses is modelled; the rest refuses
+// (direct_draw_unmodelled.h).
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-#include "platform/sim/internal.h"
+#include "platform/sim/direct_draw_unmodelled.h"
 
 namespace {
 
@@ -71,101 +74,14 @@ DDPIXELFORMAT formatForNewSurface() {
 LONG rowBytes(DWORD width, DWORD bits) { return static_cast<LONG>(width * ((bits + 7) / 8)); }
 
 bool contains(const std::vector<sim::Mode>& modes, const sim::Mode& mode) {
-    for (const sim::Mode& m : modes) {
-        if (m == mode) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(modes.begin(), modes.end(), mode) != modes.end();
 }
 
-// What every simulated DirectDraw object shares: its calls recorded under its role, a call
-// after its release or after ddraw.dll was unloaded stopped, and its reference count.
-template <typename Interface>
-class SimObject : public Interface {
-public:
-    explicit SimObject(std::string role) : role_(std::move(role)) {}
-    bool alive() const { return alive_; }
-    const std::string& role() const { return role_; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override {
-        return unsupported("QueryInterface");
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        enter("AddRef", "");
-        return ++references_;
-    }
-
-protected:
-    void enter(const char* method, const std::string& arguments) {
-        sim::record(role_ + "." + method + "(" + arguments + ")");
-        if (!alive_) {
-            sim::crash(role_ + "." + method + " called on a released object");
-        }
-        sim::requireDdrawLoaded(method);
-    }
-    HRESULT unsupported(const char* method) {
-        enter(method, "...");
-        return DDERR_UNSUPPORTED;
-    }
-
-    std::string role_;
-    bool alive_ = true;
-    ULONG references_ = 1;
-};
-
-// Lets through to a surface only what reaches the screen for its window.
-class SimClipper final : public SimObject<IDirectDrawClipper> {
-public:
-    SimClipper() : SimObject("clipper") {}
-    HWND window() const { return window_; }
-
-    ULONG STDMETHODCALLTYPE Release() override {
-        enter("Release", "");
-        drop();
-        return references_;
-    }
-    // What a surface does when it lets go of the clipper: no call of the code under test.
-    void drop() {
-        if (references_ > 0 && --references_ == 0) {
-            alive_ = false;
-        }
-    }
-    void hold() { ++references_; }
-
-    HRESULT STDMETHODCALLTYPE GetClipList(LPRECT, LPRGNDATA, LPDWORD) override {
-        return unsupported("GetClipList");
-    }
-    HRESULT STDMETHODCALLTYPE GetHWnd(HWND*) override { return unsupported("GetHWnd"); }
-    HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTDRAW, DWORD) override {
-        return unsupported("Initialize");
-    }
-    HRESULT STDMETHODCALLTYPE IsClipListChanged(BOOL*) override {
-        return unsupported("IsClipListChanged");
-    }
-    HRESULT STDMETHODCALLTYPE SetClipList(LPRGNDATA, DWORD) override {
-        return unsupported("SetClipList");
-    }
-    HRESULT STDMETHODCALLTYPE SetHWnd(DWORD flags, HWND window) override {
-        enter("SetHWnd", sim::hex(flags) + ", " + sim::hex(window));
-        if (flags || !sim::windowExists(window)) {
-            return DDERR_INVALIDPARAMS;
-        }
-        window_ = window;
-        return DD_OK;
-    }
-
-private:
-    HWND window_ = nullptr;
-};
-
-std::vector<SimClipper*> clippers;
-
-class SimSurface final : public SimObject<IDirectDrawSurface> {
+class SimSurface final : public sim::UnmodelledSurface {
 public:
     SimSurface(std::string role, SimDirectDraw* owner, DWORD width, DWORD height,
                const DDPIXELFORMAT& format)
-        : SimObject(std::move(role)),
+        : UnmodelledSurface(std::move(role)),
           owner_(owner),
           width_(width),
           height_(height),
@@ -175,7 +91,6 @@ public:
         memory_.assign(static_cast<size_t>(pitch_) * height, 0xCD);
     }
 
-    SimDirectDraw* owner() const { return owner_; }
     SimSurface* firstBack() const { return backs_.empty() ? nullptr : backs_[0]; }
     void attach(SimSurface* back) {
         back->attached_ = true;
@@ -197,10 +112,6 @@ public:
     // A flip chain lives and dies with its primary.
     void die() {
         alive_ = false;
-        if (clipper_) {
-            clipper_->drop();
-            clipper_ = nullptr;
-        }
         std::vector<uint8_t>().swap(memory_);
         for (SimSurface* back : backs_) {
             back->die();
@@ -219,80 +130,40 @@ public:
         return references_;
     }
 
-    HRESULT STDMETHODCALLTYPE AddAttachedSurface(LPDIRECTDRAWSURFACE) override {
-        return unsupported("AddAttachedSurface");
-    }
-    HRESULT STDMETHODCALLTYPE AddOverlayDirtyRect(LPRECT) override {
-        return unsupported("AddOverlayDirtyRect");
-    }
-
-    // A colour fill, or a copy of a whole surface of the same size and format, into the
-    // whole surface or a rectangle of it. Through a clipper only the pixels that reach the
-    // screen for its window are written; without one, a rectangle must lie on the surface.
+    // A colour fill of the whole surface or of a rectangle on it.
     HRESULT STDMETHODCALLTYPE Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
                                   DWORD flags, LPDDBLTFX fx) override {
-        enter("Blt", describeRect(destRect) + ", " + describeSource(source) + ", " +
+        enter("Blt", describeRect(destRect) + ", " + sim::hex(source) + ", " +
                          sim::hex(sourceRect) + ", " + sim::hex(flags) + ", " +
                          (fx ? "fill " + sim::hex(fx->dwFillColor) : std::string("NULL")));
-        SimSurface* from = static_cast<SimSurface*>(source);
-        if (locked_ || (from && from->locked_)) {
+        if (locked_) {
             return DDERR_SURFACEBUSY;
         }
-        if (lost_ || (from && from->lost_)) {
+        if (lost_) {
             return DDERR_SURFACELOST;
         }
-        const bool fill = (flags & DDBLT_COLORFILL) != 0;
-        if (sourceRect || fill == (from != nullptr)) {
+        if (source || sourceRect || !(flags & DDBLT_COLORFILL)) {
             return DDERR_UNSUPPORTED;
         }
-        if (fill && (!fx || fx->dwSize != sizeof(DDBLTFX))) {
+        if (!fx || fx->dwSize != sizeof(DDBLTFX)) {
             return DDERR_INVALIDPARAMS;
         }
         RECT area = destRect ? *destRect
                              : RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)};
-        if (from && (area.right - area.left != static_cast<LONG>(from->width_) ||
-                     area.bottom - area.top != static_cast<LONG>(from->height_) ||
-                     from->format_.dwRGBBitCount != format_.dwRGBBitCount)) {
-            return DDERR_UNSUPPORTED;  // the simulation neither stretches nor converts
-        }
-        if (!clipper_ &&
-            (area.left < 0 || area.top < 0 || area.right > LONG(width_) ||
-             area.bottom > LONG(height_) || area.left > area.right || area.top > area.bottom)) {
+        if (area.left < 0 || area.top < 0 || area.right > LONG(width_) ||
+            area.bottom > LONG(height_) || area.left > area.right || area.top > area.bottom) {
             return DDERR_INVALIDRECT;
         }
         const DWORD bytes = (format_.dwRGBBitCount + 7) / 8;
-        for (LONG y = std::max(area.top, LONG{0}); y < std::min(area.bottom, LONG(height_)); ++y) {
+        for (LONG y = area.top; y < area.bottom; ++y) {
             uint8_t* row = memory_.data() + static_cast<size_t>(y) * pitch_;
-            for (LONG x = std::max(area.left, LONG{0}); x < std::min(area.right, LONG(width_));
-                 ++x) {
-                if (clipper_ && !sim::reachesScreen(clipper_->window(), x, y)) {
-                    continue;
-                }
+            for (LONG x = area.left; x < area.right; ++x) {
                 for (DWORD b = 0; b < bytes; ++b) {
-                    row[x * bytes + b] =
-                        fill ? static_cast<uint8_t>(fx->dwFillColor >> (8 * b))
-                             : from->memory_[static_cast<size_t>(y - area.top) * from->pitch_ +
-                                             (x - area.left) * bytes + b];
+                    row[x * bytes + b] = static_cast<uint8_t>(fx->dwFillColor >> (8 * b));
                 }
             }
         }
         return DD_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE BltBatch(LPDDBLTBATCH, DWORD, DWORD) override {
-        return unsupported("BltBatch");
-    }
-    HRESULT STDMETHODCALLTYPE BltFast(DWORD, DWORD, LPDIRECTDRAWSURFACE, LPRECT, DWORD) override {
-        return unsupported("BltFast");
-    }
-    HRESULT STDMETHODCALLTYPE DeleteAttachedSurface(DWORD, LPDIRECTDRAWSURFACE) override {
-        return unsupported("DeleteAttachedSurface");
-    }
-    HRESULT STDMETHODCALLTYPE EnumAttachedSurfaces(LPVOID, LPDDENUMSURFACESCALLBACK) override {
-        return unsupported("EnumAttachedSurfaces");
-    }
-    HRESULT STDMETHODCALLTYPE EnumOverlayZOrders(DWORD, LPVOID, LPDDENUMSURFACESCALLBACK) override {
-        return unsupported("EnumOverlayZOrders");
     }
 
     HRESULT STDMETHODCALLTYPE Flip(LPDIRECTDRAWSURFACE targetOverride, DWORD flags) override;
@@ -315,23 +186,6 @@ public:
         return DD_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE GetBltStatus(DWORD) override { return unsupported("GetBltStatus"); }
-    HRESULT STDMETHODCALLTYPE GetCaps(LPDDSCAPS) override { return unsupported("GetCaps"); }
-    HRESULT STDMETHODCALLTYPE GetClipper(LPDIRECTDRAWCLIPPER*) override {
-        return unsupported("GetClipper");
-    }
-    HRESULT STDMETHODCALLTYPE GetColorKey(DWORD, LPDDCOLORKEY) override {
-        return unsupported("GetColorKey");
-    }
-    HRESULT STDMETHODCALLTYPE GetDC(HDC*) override { return unsupported("GetDC"); }
-    HRESULT STDMETHODCALLTYPE GetFlipStatus(DWORD) override { return unsupported("GetFlipStatus"); }
-    HRESULT STDMETHODCALLTYPE GetOverlayPosition(LPLONG, LPLONG) override {
-        return unsupported("GetOverlayPosition");
-    }
-    HRESULT STDMETHODCALLTYPE GetPalette(LPDIRECTDRAWPALETTE*) override {
-        return unsupported("GetPalette");
-    }
-
     HRESULT STDMETHODCALLTYPE GetPixelFormat(LPDDPIXELFORMAT format) override {
         enter("GetPixelFormat", format ? std::to_string(format->dwSize) : std::string("NULL"));
         if (sim::faultSet(sim::Fault::PixelFormat)) {
@@ -342,13 +196,6 @@ public:
         }
         *format = format_;
         return DD_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE GetSurfaceDesc(LPDDSURFACEDESC) override {
-        return unsupported("GetSurfaceDesc");
-    }
-    HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTDRAW, LPDDSURFACEDESC) override {
-        return unsupported("Initialize");
     }
 
     HRESULT STDMETHODCALLTYPE IsLost() override {
@@ -386,17 +233,14 @@ public:
         desc->lPitch = pitch_;
         desc->lpSurface = memory_.data();
         desc->ddpfPixelFormat = format_;
-        desc->ddsCaps.dwCaps = role_ == "primary" ? DDSCAPS_PRIMARYSURFACE
-                               : attached_        ? DDSCAPS_BACKBUFFER
-                                                  : DDSCAPS_OFFSCREENPLAIN;
+        desc->ddsCaps.dwCaps = attached_ ? DDSCAPS_BACKBUFFER : DDSCAPS_PRIMARYSURFACE;
         locked_ = true;
         return DD_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE ReleaseDC(HDC) override { return unsupported("ReleaseDC"); }
-
     // The memory comes back, not what it held: a restored chain shows whatever is there
-    // until it is drawn again. Only in the mode that the surface was made for.
+    // until it is drawn again. Only in the mode that the surface was made for
+    // (IDirectDrawSurface::Restore, DDERR_WRONGMODE).
     HRESULT STDMETHODCALLTYPE Restore() override {
         enter("Restore", "");
         if (!lost_) {
@@ -407,28 +251,6 @@ public:
         }
         restoreChain();
         return DD_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE SetClipper(LPDIRECTDRAWCLIPPER clipper) override {
-        enter("SetClipper", clipper ? "clipper" : "NULL");
-        SimClipper* next = static_cast<SimClipper*>(clipper);
-        if (next) {
-            next->hold();
-        }
-        if (clipper_) {
-            clipper_->drop();
-        }
-        clipper_ = next;
-        return DD_OK;
-    }
-    HRESULT STDMETHODCALLTYPE SetColorKey(DWORD, LPDDCOLORKEY) override {
-        return unsupported("SetColorKey");
-    }
-    HRESULT STDMETHODCALLTYPE SetOverlayPosition(LONG, LONG) override {
-        return unsupported("SetOverlayPosition");
-    }
-    HRESULT STDMETHODCALLTYPE SetPalette(LPDIRECTDRAWPALETTE) override {
-        return unsupported("SetPalette");
     }
 
     HRESULT STDMETHODCALLTYPE Unlock(LPVOID surfaceData) override {
@@ -444,17 +266,6 @@ public:
         return DD_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE UpdateOverlay(LPRECT, LPDIRECTDRAWSURFACE, LPRECT, DWORD,
-                                            LPDDOVERLAYFX) override {
-        return unsupported("UpdateOverlay");
-    }
-    HRESULT STDMETHODCALLTYPE UpdateOverlayDisplay(DWORD) override {
-        return unsupported("UpdateOverlayDisplay");
-    }
-    HRESULT STDMETHODCALLTYPE UpdateOverlayZOrder(DWORD, LPDIRECTDRAWSURFACE) override {
-        return unsupported("UpdateOverlayZOrder");
-    }
-
 private:
     static std::string describeRect(const RECT* rect) {
         if (!rect) {
@@ -462,9 +273,6 @@ private:
         }
         return std::to_string(rect->left) + "," + std::to_string(rect->top) + "-" +
                std::to_string(rect->right) + "," + std::to_string(rect->bottom);
-    }
-    static std::string describeSource(IDirectDrawSurface* source) {
-        return source ? static_cast<SimSurface*>(source)->role_ : std::string("NULL");
     }
 
     void restoreChain() {
@@ -477,7 +285,6 @@ private:
 
     SimDirectDraw* owner_;
     bool attached_ = false;
-    SimClipper* clipper_ = nullptr;
     bool lost_ = false;
     DWORD width_;
     DWORD height_;
@@ -488,9 +295,9 @@ private:
     std::vector<SimSurface*> backs_;
 };
 
-class SimDirectDraw final : public SimObject<IDirectDraw> {
+class SimDirectDraw final : public sim::UnmodelledDirectDraw {
 public:
-    SimDirectDraw() : SimObject("dd") {}
+    SimDirectDraw() : UnmodelledDirectDraw("dd") {}
 
     ULONG STDMETHODCALLTYPE Release() override {
         enter("Release", "");
@@ -500,25 +307,7 @@ public:
         return references_;
     }
 
-    HRESULT STDMETHODCALLTYPE Compact() override { return unsupported("Compact"); }
-    HRESULT STDMETHODCALLTYPE CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper,
-                                            IUnknown* outer) override {
-        enter("CreateClipper", sim::hex(flags) + ", " + sim::hex(outer));
-        if (!clipper || flags) {
-            return DDERR_INVALIDPARAMS;
-        }
-        if (outer) {
-            return CLASS_E_NOAGGREGATION;
-        }
-        clippers.push_back(new SimClipper);
-        *clipper = clippers.back();
-        return DD_OK;
-    }
-    HRESULT STDMETHODCALLTYPE CreatePalette(DWORD, LPPALETTEENTRY, LPDIRECTDRAWPALETTE*,
-                                            IUnknown*) override {
-        return unsupported("CreatePalette");
-    }
-
+    // Primary surfaces only, with or without a flip chain.
     HRESULT STDMETHODCALLTYPE CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
                                             IUnknown* outer) override {
         enter("CreateSurface", desc ? sim::hex(desc->dwFlags) + ", " +
@@ -547,11 +336,8 @@ public:
             *surface = sim::leftover<IDirectDrawSurface>();
             return DDERR_NODIRECTDRAWHW;
         }
-        if ((desc->dwFlags & DDSD_CAPS) && (caps & DDSCAPS_OFFSCREENPLAIN)) {
-            return createPlain(*desc, surface);
-        }
         if (!(desc->dwFlags & DDSD_CAPS) || !(caps & DDSCAPS_PRIMARYSURFACE)) {
-            return DDERR_UNSUPPORTED;  // primary surfaces and plain ones only
+            return DDERR_UNSUPPORTED;
         }
         if (primary_ && primary_->alive()) {
             return DDERR_PRIMARYSURFACEALREADYEXISTS;
@@ -568,14 +354,7 @@ public:
             backCount = desc->dwBackBufferCount;
         }
         DDPIXELFORMAT format = formatForNewSurface();
-        // At the normal level the primary is the whole desktop, across every monitor.
-        DWORD width = current.width, height = current.height;
-        if (exclusiveOwner != this) {
-            RECT screen = sim::virtualScreen();
-            width = static_cast<DWORD>(screen.right);
-            height = static_cast<DWORD>(screen.bottom);
-        }
-        primary_ = new SimSurface("primary", this, width, height, format);
+        primary_ = new SimSurface("primary", this, current.width, current.height, format);
         surfaces.push_back(primary_);
         for (DWORD i = 0; i < backCount; ++i) {
             SimSurface* back = new SimSurface(i == 0 ? "back" : "back" + std::to_string(i + 1),
@@ -585,10 +364,6 @@ public:
         }
         *surface = primary_;
         return DD_OK;
-    }
-
-    HRESULT STDMETHODCALLTYPE DuplicateSurface(LPDIRECTDRAWSURFACE, LPDIRECTDRAWSURFACE*) override {
-        return unsupported("DuplicateSurface");
     }
 
     HRESULT STDMETHODCALLTYPE EnumDisplayModes(DWORD flags, LPDDSURFACEDESC desc, LPVOID context,
@@ -619,34 +394,6 @@ public:
         }
         return DD_OK;
     }
-
-    HRESULT STDMETHODCALLTYPE EnumSurfaces(DWORD, LPDDSURFACEDESC, LPVOID,
-                                           LPDDENUMSURFACESCALLBACK) override {
-        return unsupported("EnumSurfaces");
-    }
-    HRESULT STDMETHODCALLTYPE FlipToGDISurface() override {
-        return unsupported("FlipToGDISurface");
-    }
-    HRESULT STDMETHODCALLTYPE GetCaps(LPDDCAPS, LPDDCAPS) override {
-        return unsupported("GetCaps");
-    }
-    HRESULT STDMETHODCALLTYPE GetDisplayMode(LPDDSURFACEDESC) override {
-        return unsupported("GetDisplayMode");
-    }
-    HRESULT STDMETHODCALLTYPE GetFourCCCodes(LPDWORD, LPDWORD) override {
-        return unsupported("GetFourCCCodes");
-    }
-    HRESULT STDMETHODCALLTYPE GetGDISurface(LPDIRECTDRAWSURFACE*) override {
-        return unsupported("GetGDISurface");
-    }
-    HRESULT STDMETHODCALLTYPE GetMonitorFrequency(LPDWORD) override {
-        return unsupported("GetMonitorFrequency");
-    }
-    HRESULT STDMETHODCALLTYPE GetScanLine(LPDWORD) override { return unsupported("GetScanLine"); }
-    HRESULT STDMETHODCALLTYPE GetVerticalBlankStatus(BOOL*) override {
-        return unsupported("GetVerticalBlankStatus");
-    }
-    HRESULT STDMETHODCALLTYPE Initialize(GUID*) override { return unsupported("Initialize"); }
 
     HRESULT STDMETHODCALLTYPE RestoreDisplayMode() override {
         enter("RestoreDisplayMode", "");
@@ -716,29 +463,7 @@ public:
         return DD_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE WaitForVerticalBlank(DWORD, HANDLE) override {
-        return unsupported("WaitForVerticalBlank");
-    }
-
 private:
-    HRESULT createPlain(const DDSURFACEDESC& desc, LPDIRECTDRAWSURFACE* surface) {
-        const DWORD needed = DDSD_WIDTH | DDSD_HEIGHT;
-        if ((desc.dwFlags & needed) != needed || desc.dwWidth == 0 || desc.dwHeight == 0) {
-            return DDERR_INVALIDPARAMS;
-        }
-        DDPIXELFORMAT format = formatForNewSurface();
-        if (desc.dwFlags & DDSD_PIXELFORMAT) {
-            if (desc.ddpfPixelFormat.dwSize != sizeof(DDPIXELFORMAT)) {
-                return DDERR_INVALIDPARAMS;
-            }
-            format = desc.ddpfPixelFormat;
-        }
-        SimSurface* plain = new SimSurface("plain", this, desc.dwWidth, desc.dwHeight, format);
-        surfaces.push_back(plain);
-        *surface = plain;
-        return DD_OK;
-    }
-
     bool cooperativeLevelSet_ = false;
     SimSurface* primary_ = nullptr;
 };
@@ -825,10 +550,6 @@ void resetDirectDraw() {
         delete object;
     }
     objects.clear();
-    for (SimClipper* clipper : clippers) {
-        delete clipper;
-    }
-    clippers.clear();
     offeredModes.clear();
     for (DWORD bits : {16u, 32u}) {
         offeredModes.push_back(Mode{640, 480, bits});
@@ -876,53 +597,46 @@ SurfaceView visibleSurface() {
     return primary->view();
 }
 
-void switchAway() {
-    otherProgramToFront();
-    if (!exclusiveOwner) {
-        return;
-    }
-    post(exclusiveWindow, WM_ACTIVATEAPP, FALSE, 0);
-    // The desktop gets its own mode back, and every surface made for the other is lost.
-    if (!(current == desktop)) {
-        current = desktop;
-        for (SimSurface* surface : surfaces) {
-            if (surface->alive()) {
-                surface->lose();
-            }
-        }
-    }
-}
-
-void switchBack(HWND window) {
-    bringToFront(window);
-    post(window, WM_ACTIVATEAPP, TRUE, 0);
-    if (exclusiveOwner && exclusiveModeSet) {
-        current = exclusiveMode;
-    }
-}
-
 SurfaceView backSurface() {
     SimSurface* primary = livePrimary();
     SimSurface* back = primary ? primary->firstBack() : nullptr;
     return back ? back->view() : SurfaceView{nullptr, 0, 0, 0, 0};
 }
 
+HWND exclusiveLevelWindow() { return exclusiveOwner ? exclusiveWindow : nullptr; }
+
+bool exclusiveModeOf(Mode* mode) {
+    if (!exclusiveOwner || !exclusiveModeSet) {
+        return false;
+    }
+    *mode = exclusiveMode;
+    return true;
+}
+
+void switchMode(const Mode& mode) {
+    if (mode == current) {
+        return;
+    }
+    current = mode;
+    for (SimSurface* surface : surfaces) {
+        if (surface->alive()) {
+            surface->lose();
+        }
+    }
+}
+
+void setDesktop(const Mode& mode) { desktop = mode; }
+
 DWORD cooperativeLevel() { return exclusiveOwner ? exclusiveFlags : DDSCL_NORMAL; }
 
 int liveDirectDraws() {
-    int count = 0;
-    for (SimDirectDraw* object : objects) {
-        count += object->alive();
-    }
-    return count;
+    return static_cast<int>(std::count_if(objects.begin(), objects.end(),
+                                          [](const SimDirectDraw* o) { return o->alive(); }));
 }
 
 int liveSurfaces() {
-    int count = 0;
-    for (SimSurface* surface : surfaces) {
-        count += surface->alive();
-    }
-    return count;
+    return static_cast<int>(std::count_if(surfaces.begin(), surfaces.end(),
+                                          [](const SimSurface* s) { return s->alive(); }));
 }
 
 std::string directDrawLeaks() {
@@ -932,10 +646,6 @@ std::string directDrawLeaks() {
     }
     if (int count = liveSurfaces()) {
         found += std::to_string(count) + " surface(s); ";
-    }
-    if (long count = std::count_if(clippers.begin(), clippers.end(),
-                                   [](const SimClipper* c) { return c->alive(); })) {
-        found += std::to_string(count) + " clipper(s); ";
     }
     if (!(current == desktop)) {
         found += "display mode " + describe(current) + " (desktop " + describe(desktop) + "); ";

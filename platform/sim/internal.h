@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/sim/sim.h"
 
@@ -21,9 +23,23 @@ void requireDdrawLoaded(const char* what);
 LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Shown and not minimised: only such a window's picture reaches the screen.
 bool windowShowing(HWND window);
-// Whether the screen's pixel x, y shows the window: inside it, the window shown, and no
-// shown window in front of it there. What a clipper lets through.
+// Where the window lies on the screen, in physical pixels.
+RECT screenRect(HWND window);
+// How far, in percent, the system stretches the window's picture on the screen.
+int windowScale(HWND window);
+// The runs [first, second) of row y of the screen that show the window: inside it, the
+// window shown, and no shown window in front of it there.
+std::vector<std::pair<LONG, LONG>> visibleSpans(HWND window, LONG y);
 bool reachesScreen(HWND window, LONG x, LONG y);
+// Sets whether the window is minimised; whether it was.
+bool setMinimised(HWND window, bool minimised);
+// Queues the message for every window of the code under test, as the system sends it to
+// every top-level window.
+void postToEveryWindow(UINT message, WPARAM wParam, LPARAM lParam);
+// The window of a host or another program goes; the screen under it is drawn afresh.
+void closeForeignWindow(HWND window);
+// The primary monitor's scale, the system DPI of a program without per-monitor contexts.
+int primaryScale();
 // Whether the calling thread runs under a per-monitor DPI context.
 bool threadPerMonitorDpi();
 // The handle of user32.dll and what GetProcAddress finds in it.
@@ -44,6 +60,22 @@ bool bringToFront(HWND window);
 // What a real DirectDraw does on taking exclusive mode, where the knob says so.
 void stopScreensaverForExclusiveMode();
 
+// DirectDraw's part in what the scenario controls do.
+// The window of the object that holds the exclusive level, or null.
+HWND exclusiveLevelWindow();
+// The mode that the holder of the exclusive level set, if it set one.
+bool exclusiveModeOf(Mode* mode);
+// The display switches to the mode; where it is another, every surface is lost (Microsoft's
+// DirectDraw reference, IDirectDrawSurface::Restore; a mode change by any program counts,
+// DDrawCompat issue 614).
+void switchMode(const Mode& mode);
+// The mode that RestoreDisplayMode brings back from now on.
+void setDesktop(const Mode& mode);
+
+// GDI's part: the area shows nothing of what was drawn, until its window draws it again.
+void drawnAfresh(const RECT& area);
+void clearScreen();
+
 // What a careless driver leaves in an output after a failed call: a pointer to nothing
 // that may be released.
 template <typename T>
@@ -57,10 +89,12 @@ void resetKernel();
 void resetWindows();
 void resetDirectDraw();
 void resetMonitors();
+void resetGdi();
 
 // Parts of leaks(), each "" when nothing is held.
 std::string kernelLeaks();
 std::string windowLeaks();
 std::string directDrawLeaks();
+std::string gdiLeaks();
 
 }  // namespace sim

@@ -196,7 +196,9 @@ BOOL IsProcessorFeaturePresent(DWORD feature) {
 // Heap calls are frequent and their order tells nothing, so they are not recorded.
 HANDLE GetProcessHeap() { return kProcessHeap; }
 
-LPVOID HeapAlloc(HANDLE heap, DWORD, SIZE_T bytes) {
+// Zeroed only when asked to be (Microsoft: HeapAlloc, HEAP_ZERO_MEMORY); otherwise the
+// block holds garbage.
+LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) {
     if (heap != kProcessHeap) {
         sim::crash("HeapAlloc on a heap that is not the process heap");
     }
@@ -205,6 +207,7 @@ LPVOID HeapAlloc(HANDLE heap, DWORD, SIZE_T bytes) {
     }
     void* block = std::malloc(bytes ? bytes : 1);
     if (block) {
+        std::memset(block, flags & HEAP_ZERO_MEMORY ? 0 : 0xCD, bytes);
         heapBlocks.insert(block);
     }
     return block;

@@ -5,7 +5,7 @@
 namespace {
 
 std::vector<sim::Monitor> monitors;  // empty: one of the display mode's size
-bool dpiContextsAvailable = true;
+sim::DpiContexts dpiContexts = sim::DpiContexts::PerMonitorV2;
 // The test thread's DPI context as its pseudo value: -1 unaware ... -4 per monitor
 // (version 2). One for the process, as the simulation serves one test thread at a time.
 intptr_t dpiContext = -1;
@@ -34,13 +34,16 @@ HMONITOR handleOf(size_t index) { return reinterpret_cast<HMONITOR>(kFirstMonito
 
 HMONITOR fallback(DWORD flags) { return flags & MONITOR_DEFAULTTOPRIMARY ? handleOf(0) : nullptr; }
 
+// An invalid context gives NULL (Microsoft: SetThreadDpiAwarenessContext); version 2 of the
+// per-monitor context exists from Windows 10 1703 on, the first version from 1607.
 void* WINAPI setThreadDpiAwarenessContext(void* context) {
     intptr_t value = reinterpret_cast<intptr_t>(context);
     sim::record("SetThreadDpiAwarenessContext(" + std::to_string(value) + ")");
     if (value > kContextHandleBase && value <= kContextHandleBase + 5) {
         value = kContextHandleBase - value;
     }
-    if (value > -1 || value < -5) {
+    const intptr_t deepest = dpiContexts == sim::DpiContexts::PerMonitorV2 ? -5 : -3;
+    if (value > -1 || value < deepest) {
         return nullptr;
     }
     intptr_t previous = dpiContext;
@@ -54,26 +57,31 @@ namespace sim {
 
 void resetMonitors() {
     monitors.clear();
-    dpiContextsAvailable = true;
+    dpiContexts = DpiContexts::PerMonitorV2;
     dpiContext = -1;
 }
 
 void setMonitors(const std::vector<Monitor>& list) { monitors = list; }
-void setDpiContextsAvailable(bool available) { dpiContextsAvailable = available; }
+void setDpiContexts(DpiContexts available) { dpiContexts = available; }
+int primaryScale() { return present()[0].scalePercent; }
 intptr_t threadDpiContext() { return dpiContext; }
 bool threadPerMonitorDpi() { return dpiContext == -3 || dpiContext == -4; }
 HMODULE user32Module() { return kUser32; }
 
 FARPROC user32Export(const char* name) {
-    if (!dpiContextsAvailable || std::string(name) != "SetThreadDpiAwarenessContext") {
+    if (dpiContexts == DpiContexts::None || std::string(name) != "SetThreadDpiAwarenessContext") {
         return nullptr;
     }
     return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&setThreadDpiAwarenessContext));
 }
 
+// The primary's top-left corner is 0,0; others may lie left of or above it, at negative
+// coordinates (Microsoft: "The Virtual Screen").
 RECT virtualScreen() {
     RECT all = {0, 0, 0, 0};
     for (const Monitor& monitor : present()) {
+        all.left = std::min(all.left, monitor.rect.left);
+        all.top = std::min(all.top, monitor.rect.top);
         all.right = std::max(all.right, monitor.rect.right);
         all.bottom = std::max(all.bottom, monitor.rect.bottom);
     }
@@ -89,7 +97,7 @@ HMONITOR MonitorFromWindow(HWND window, DWORD flags) {
     if (!sim::windowExists(window)) {
         return nullptr;
     }
-    RECT rect = sim::windowRect(window);
+    RECT rect = sim::screenRect(window);
     std::vector<sim::Monitor> list = present();
     LONG best = 0;
     HMONITOR found = nullptr;
@@ -123,6 +131,8 @@ BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
         return FALSE;
     }
     RECT rect = list[index].rect;
+    // A thread outside a per-monitor context sees the monitor in its logical coordinates
+    // (Microsoft: "High DPI Desktop Application Development on Windows", DPI virtualization).
     if (!sim::threadPerMonitorDpi()) {
         const LONG scale = list[index].scalePercent;
         rect = RECT{rect.left * 100 / scale, rect.top * 100 / scale, rect.right * 100 / scale,

@@ -9,8 +9,9 @@ void reset() {
     resetWindows();
     resetDirectDraw();
     resetMonitors();
+    resetGdi();
 }
 
-std::string leaks() { return directDrawLeaks() + kernelLeaks() + windowLeaks(); }
+std::string leaks() { return directDrawLeaks() + gdiLeaks() + kernelLeaks() + windowLeaks(); }
 
 }  // namespace sim

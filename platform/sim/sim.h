@@ -142,14 +142,6 @@ struct SurfaceView {
 SurfaceView visibleSurface();
 SurfaceView backSurface();  // the live primary's first back buffer
 
-// The user switches to another program and back, as with Alt+Tab. Away, the exclusive
-// window is told by WM_ACTIVATEAPP at its next pump, and where the run had set a mode of
-// its own, the desktop's comes back and every surface is lost: Lock, Blt and Flip refuse
-// with DDERR_SURFACELOST until the primary is restored, which gives the memory back but
-// not its contents. Back, the window is in front again, told so, and in the run's mode.
-void switchAway();
-void switchBack(HWND window);
-
 // The flags of the exclusive level that a DirectDraw object holds, else DDSCL_NORMAL.
 // Releasing an object gives back neither its level nor its display mode, unlike a real
 // DirectDraw: a test sees when the code forgets to.
@@ -181,15 +173,13 @@ HWND showHostWindow(const RECT& rect = RECT{0, 0, 320, 200});
 // A visible window of another program, in front of every other and in the foreground, as
 // when the user works in it. Not a leak either.
 HWND showOtherProgramWindow(const RECT& rect);
-// Where the window lies, in the coordinates of the thread that made it, and whether that
-// thread ran under a per-monitor DPI context then.
+// Where the window lies, in its own coordinates (logical pixels for a window made outside a
+// per-monitor DPI context), and whether it was made under one.
 RECT windowRect(HWND window);
 bool windowPerMonitorDpi(HWND window);
-// What IsIconic answers for the window from now on, as when something outside minimises or
-// restores it; no message reaches the window.
-void minimiseWindow(HWND window, bool minimised);
 
-// The monitors, the first the primary, each with its scale (100 for 100%). Coordinates are
+// The monitors, the first the primary at 0,0, others anywhere around it (at negative
+// coordinates left of or above it), each with its scale (100 for 100%). Coordinates are
 // physical pixels; a thread without a per-monitor DPI context sees them divided by the
 // scale. At reset: one monitor of the display mode's size at 0,0, at 100%.
 struct Monitor {
@@ -197,10 +187,12 @@ struct Monitor {
     int scalePercent;
 };
 void setMonitors(const std::vector<Monitor>& monitors);
-// Whether user32 offers SetThreadDpiAwarenessContext (Windows 10 1607 and later). On at
-// reset. The test thread's context, as a number (-1: unaware, the default; -3 and -4: per
-// monitor), for a test to see it given back.
-void setDpiContextsAvailable(bool available);
+// Which per-thread DPI contexts user32 offers: none before Windows 10 1607 (no
+// SetThreadDpiAwarenessContext at all), the first per-monitor one from 1607, version 2 from
+// 1703. Version 2 at reset. The test thread's context, as a number (-1: unaware, the
+// default; -3 and -4: per monitor), for a test to see it given back.
+enum class DpiContexts { None, PerMonitor, PerMonitorV2 };
+void setDpiContexts(DpiContexts available);
 intptr_t threadDpiContext();
 
 // Messages waiting in the calling thread's queue.
@@ -221,12 +213,48 @@ struct ShownBox {
 };
 const std::vector<ShownBox>& messageBoxes();
 
+// ---- GDI -----------------------------------------------------------------------------
+
+// What GDI has put on the screen: physical pixels across the virtual screen (`bounds`),
+// 0x00RRGGBB, rows from the top; 0xCDCDCDCD where nothing was drawn since the display last
+// changed or the spot was drawn afresh (a window shown, moved, restored or uncovered).
+struct ScreenView {
+    const uint32_t* pixels;
+    RECT bounds;
+    uint32_t at(LONG x, LONG y) const;  // 0xCDCDCDCD outside the bounds
+};
+ScreenView gdiScreen();
+int liveDeviceContexts();
+
+// ---- What the user and other programs do ---------------------------------------------
+
+// The user switches to another program and back, as with Alt+Tab. Away, the exclusive
+// window is told by WM_ACTIVATEAPP at its next pump, and where the run had set a mode of
+// its own, the desktop's comes back and every surface is lost: Lock, Blt and Flip refuse
+// with DDERR_SURFACELOST until the primary is restored, which gives the memory back but
+// not its contents. Back, the window is in front again, told so, and in the run's mode.
+void switchAway();
+void switchBack(HWND window);
+
+// Another program or the user changes the display: the desktop's mode becomes `mode`, and
+// the monitors `monitors` (none: one of the mode's size at 0,0). Every surface made for
+// another mode is lost, what GDI drew is gone, and every window of the code under test
+// finds WM_DISPLAYCHANGE at its next pump.
+void changeDisplay(const Mode& mode, const std::vector<Monitor>& monitors = {});
+
+// What IsIconic answers for the window from now on, as when something outside minimises or
+// restores it; no message reaches the window. Restored, it is drawn afresh.
+void minimiseWindow(HWND window, bool minimised);
+
+// A host's or another program's window closes: what it covered is drawn afresh.
+void closeWindow(HWND window);
+
 // ---- Leaks ---------------------------------------------------------------------------
 
 // What the code under test still holds or has left changed, compared with the state at
 // reset (or as the knobs last set it): live DirectDraw objects and surfaces, loaded
-// libraries, heap blocks, TLS slots, live windows, registered classes, the display mode, the
-// exclusive level and the screensaver. Empty when everything was given back.
+// libraries, heap blocks, TLS slots, device contexts, live windows, registered classes, the
+// display mode, the exclusive level and the screensaver. Empty when everything was given back.
 std::string leaks();
 
 }  // namespace sim

@@ -20,9 +20,15 @@ struct Window {
     bool destroying;
     bool minimised = false;
     bool host = false;         // the host's or another program's: not the code under test's
-    RECT rect = {0, 0, 0, 0};  // in the coordinates of the thread that made it
+    RECT rect = {0, 0, 0, 0};  // in the window's own coordinates
     unsigned z = 0;            // higher lies in front
     bool perMonitorDpi = false;
+    // How far, in percent, the system stretches the window's picture on the screen: a
+    // window made outside a per-monitor DPI context is drawn in logical pixels and scaled up
+    // to its monitor's (Microsoft, "High DPI Desktop Application Development on Windows":
+    // DPI virtualization). The simulation takes the primary monitor's scale for it, the
+    // system DPI of an unaware program.
+    int scale = 100;
 };
 
 struct RegisteredClass {
@@ -176,20 +182,86 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void otherProgramToFront() { foreground = kOtherProgramWindow; }
 
-bool reachesScreen(HWND handle, LONG x, LONG y) {
+RECT screenRect(HWND handle) {
     const Window* window = find(handle);
-    auto inside = [x, y](const RECT& r) {
-        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-    };
-    if (!window || !window->visible || window->minimised || !inside(window->rect)) {
-        return false;
+    if (!window) {
+        return RECT{0, 0, 0, 0};
     }
+    const RECT& r = window->rect;
+    const int s = window->scale;
+    return RECT{r.left * s / 100, r.top * s / 100, r.right * s / 100, r.bottom * s / 100};
+}
+
+std::vector<std::pair<LONG, LONG>> visibleSpans(HWND handle, LONG y) {
+    const Window* window = find(handle);
+    std::vector<std::pair<LONG, LONG>> spans;
+    const RECT own = screenRect(handle);
+    if (!window || !window->visible || window->minimised || y < own.top || y >= own.bottom ||
+        own.left >= own.right) {
+        return spans;
+    }
+    spans.push_back({own.left, own.right});
     for (const Window& other : windows) {
-        if (other.z > window->z && other.visible && !other.minimised && inside(other.rect)) {
-            return false;
+        const RECT r = screenRect(other.handle);
+        if (other.z <= window->z || !other.visible || other.minimised || y < r.top ||
+            y >= r.bottom) {
+            continue;
+        }
+        std::vector<std::pair<LONG, LONG>> left;
+        for (const auto& span : spans) {
+            if (span.first < std::min(span.second, r.left)) {
+                left.push_back({span.first, std::min(span.second, r.left)});
+            }
+            if (std::max(span.first, r.right) < span.second) {
+                left.push_back({std::max(span.first, r.right), span.second});
+            }
+        }
+        spans.swap(left);
+    }
+    return spans;
+}
+
+bool reachesScreen(HWND handle, LONG x, LONG y) {
+    for (const auto& span : visibleSpans(handle, y)) {
+        if (x >= span.first && x < span.second) {
+            return true;
         }
     }
-    return true;
+    return false;
+}
+
+int windowScale(HWND handle) {
+    const Window* window = find(handle);
+    return window ? window->scale : 100;
+}
+
+bool setMinimised(HWND handle, bool minimised) {
+    Window* window = find(handle);
+    if (!window) {
+        return false;
+    }
+    bool was = window->minimised;
+    window->minimised = minimised;
+    return was;
+}
+
+void postToEveryWindow(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const Window& window : windows) {
+        if (window.procedure) {
+            post(window.handle, message, wParam, lParam);
+        }
+    }
+}
+
+void closeForeignWindow(HWND handle) {
+    const RECT area = screenRect(handle);
+    windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                 [&](const Window& w) { return w.host && w.handle == handle; }),
+                  windows.end());
+    if (foreground == handle) {
+        foreground = nullptr;
+    }
+    drawnAfresh(area);
 }
 
 bool bringToFront(HWND handle) {
@@ -216,6 +288,8 @@ HWND showForeignWindow(const char* name, const RECT& rect, std::thread::id threa
     windows.back().rect = rect;
     windows.back().z = ++topZ;
     foreground = handle;
+    // What it shows is its own, never the code under test's.
+    sim::drawnAfresh(rect);
     return handle;
 }
 
@@ -240,12 +314,6 @@ RECT windowRect(HWND handle) {
 bool windowPerMonitorDpi(HWND handle) {
     Window* window = find(handle);
     return window && window->perMonitorDpi;
-}
-
-void minimiseWindow(HWND handle, bool minimised) {
-    if (Window* window = find(handle)) {
-        window->minimised = minimised;
-    }
 }
 
 HWND findWindow(const char* className) {
@@ -355,6 +423,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
     windows.back().rect = RECT{x, y, x + width, y + height};
     windows.back().z = ++topZ;
     windows.back().perMonitorDpi = sim::threadPerMonitorDpi();
+    windows.back().scale = windows.back().perMonitorDpi ? 100 : sim::primaryScale();
     // The creation record is not simulated: the creation messages carry an lParam of 0.
     if (!sim::deliver(handle, WM_NCCREATE, 0, 0)) {
         windows.erase(std::remove_if(windows.begin(), windows.end(),
@@ -422,6 +491,9 @@ BOOL ShowWindow(HWND window, int command) {
     }
     BOOL wasVisible = found->visible ? TRUE : FALSE;
     found->visible = command != SW_HIDE;
+    if (!wasVisible && found->visible) {
+        sim::drawnAfresh(sim::screenRect(window));
+    }
     // The commands that activate as they show; the activation moves the foreground, and
     // WM_ACTIVATEAPP is sent only when it moves between threads.
     if (command == 1 || command == 3 || command == SW_SHOW || command == 9) {
@@ -437,13 +509,20 @@ BOOL IsWindow(HWND window) {
     return find(window) != nullptr;
 }
 
-BOOL GetWindowRect(HWND window, LPRECT rect) {
-    sim::record("GetWindowRect(" + sim::hex(window) + ")");
+// In the window's own coordinates, which are the caller's where the caller runs in the
+// window's DPI context, as the display always does.
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+    sim::record("MoveWindow(" + sim::hex(window) + ", " + std::to_string(x) + ", " +
+                std::to_string(y) + ", " + std::to_string(width) + ", " + std::to_string(height) +
+                ", " + std::to_string(repaint) + ")");
     Window* found = find(window);
-    if (!found || !rect) {
+    if (!found || width < 0 || height < 0) {
         return FALSE;
     }
-    *rect = found->rect;
+    found->rect = RECT{x, y, x + width, y + height};
+    if (found->visible) {
+        sim::drawnAfresh(sim::screenRect(window));
+    }
     return TRUE;
 }
 

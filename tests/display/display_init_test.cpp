@@ -44,8 +44,8 @@ TEST_F(DisplayTest, StartTakesTheScreenInOrder) {
     EXPECT_TRUE(sim::currentMode() == (sim::Mode{640, 480, 32}));
     EXPECT_EQ(sim::cooperativeLevel(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
     EXPECT_FALSE(sim::screensaverActive());
-    EXPECT_EQ(displayState().xOffset, 0u);
-    EXPECT_EQ(displayState().yOffset, 0u);
+    EXPECT_EQ(displayState().exclusive.xOffset, 0u);
+    EXPECT_EQ(displayState().exclusive.yOffset, 0u);
 }
 
 // Blanked twice across a flip: whichever buffer shows first, both are black.
@@ -187,7 +187,7 @@ TEST_F(DisplayTest, UnloadableLibraryLeavesNothingToUndo) {
 TEST_F(DisplayTest, UnknownFormatLeavesNoConverter) {
     unknownMasks();
     EXPECT_EQ(start(), 0);
-    EXPECT_EQ(displayState().converter, nullptr);
+    EXPECT_EQ(displayState().exclusive.converter, nullptr);
 }
 
 // The screensaver is the user's: switched off for the run only if it was on, and given
@@ -215,14 +215,14 @@ TEST_F(DisplayTest, ScreensaverThatWasOffStaysOff) {
 TEST_F(DisplayTest, SecondStartInOneProcessTakesTheDirectPath) {
     sim::setModes({{1024, 768, 32}, {800, 600, 32}});
     ASSERT_EQ(start(), 1);
-    EXPECT_EQ(displayState().xOffset, 80u);
-    EXPECT_EQ(displayState().yOffset, 60u);
+    EXPECT_EQ(displayState().exclusive.xOffset, 80u);
+    EXPECT_EQ(displayState().exclusive.yOffset, 60u);
     displayShutdown();
 
     sim::reset();
     ASSERT_EQ(start(), 1);
-    EXPECT_EQ(displayState().xOffset, 0u);
-    EXPECT_EQ(displayState().yOffset, 0u);
+    EXPECT_EQ(displayState().exclusive.xOffset, 0u);
+    EXPECT_EQ(displayState().exclusive.yOffset, 0u);
     EXPECT_FALSE(called("dd.EnumDisplayModes"));
     EXPECT_TRUE(sim::currentMode() == (sim::Mode{640, 480, 32}));
 }

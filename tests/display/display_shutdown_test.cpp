@@ -25,9 +25,9 @@ TEST_F(DisplayTest, TeardownGivesTheScreenBackInOrder) {
                             "SystemParametersInfoA(17, 1, NULL, 0x0)",
                             "SystemParametersInfoA(16, 0, ptr, 0x0)"));
     EXPECT_EQ(sim::leaks(), "");
-    EXPECT_EQ(displayState().library, nullptr);
-    EXPECT_EQ(displayState().directDraw, nullptr);
-    EXPECT_EQ(displayState().primary, nullptr);
+    EXPECT_EQ(displayState().exclusive.library, nullptr);
+    EXPECT_EQ(displayState().exclusive.directDraw, nullptr);
+    EXPECT_EQ(displayState().exclusive.primary, nullptr);
     EXPECT_EQ(displayState().window, nullptr);
 }
 

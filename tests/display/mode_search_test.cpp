@@ -24,10 +24,10 @@ TEST_F(DisplayTest, RequestedSizeAt24BitsOnly) {
     ASSERT_EQ(start(), 1);
     EXPECT_THAT(modeCalls(),
                 ElementsAre("dd.SetDisplayMode(640, 480, 32)", "dd.SetDisplayMode(640, 480, 24)"));
-    EXPECT_EQ(displayState().xOffset, 0u);
-    EXPECT_EQ(displayState().yOffset, 0u);
+    EXPECT_EQ(displayState().exclusive.xOffset, 0u);
+    EXPECT_EQ(displayState().exclusive.yOffset, 0u);
     // The converter follows the surface that was made, not the depth that was asked for.
-    EXPECT_EQ(displayState().converter, selectRowConverter(24, 0xFF0000, 0xFF00, 0xFF));
+    EXPECT_EQ(displayState().exclusive.converter, selectRowConverter(24, 0xFF0000, 0xFF00, 0xFF));
 }
 
 TEST_F(DisplayTest, FallbackTakesTheSmallestLargerModeAndCentres) {
@@ -38,8 +38,8 @@ TEST_F(DisplayTest, FallbackTakesTheSmallestLargerModeAndCentres) {
         ElementsAre("dd.SetDisplayMode(640, 480, 32)", "dd.SetDisplayMode(640, 480, 24)",
                     "dd.SetDisplayMode(640, 480, 16)", "dd.EnumDisplayModes(0x0, NULL, NULL)",
                     "dd.SetDisplayMode(800, 600, 32)"));
-    EXPECT_EQ(displayState().xOffset, 80u);
-    EXPECT_EQ(displayState().yOffset, 60u);
+    EXPECT_EQ(displayState().exclusive.xOffset, 80u);
+    EXPECT_EQ(displayState().exclusive.yOffset, 60u);
 }
 
 struct Search {
@@ -55,7 +55,7 @@ TEST_P(ModeSearch, ChoosesTheModeAndStopsAtItsPass) {
     sim::setModes(GetParam().offered);
     ASSERT_EQ(start(), 1);
     EXPECT_EQ(sim::describe(sim::currentMode()), sim::describe(GetParam().chosen));
-    EXPECT_EQ(displayState().modeDepth, GetParam().chosen.bits);
+    EXPECT_EQ(displayState().exclusive.modeDepth, GetParam().chosen.bits);
     std::vector<std::string> names = sim::callNames();
     EXPECT_EQ(std::count(names.begin(), names.end(), "dd.EnumDisplayModes"), GetParam().passes);
 }
@@ -87,7 +87,7 @@ TEST_F(DisplayTest, NothingTallEnoughFailsAfterThreePasses) {
     std::vector<std::string> calls = modeCalls();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "dd.EnumDisplayModes(0x0, NULL, NULL)"), 3);
     EXPECT_EQ(calls.back(), "dd.EnumDisplayModes(0x0, NULL, NULL)");
-    EXPECT_EQ(displayState().bestArea, kNoModeFound);
+    EXPECT_EQ(displayState().exclusive.bestArea, kNoModeFound);
 }
 
 struct Centring {
@@ -103,8 +103,8 @@ class OddDifference : public DisplayTest, public ::testing::WithParamInterface<C
 TEST_P(OddDifference, HalvesDownwards) {
     sim::setModes({{GetParam().width, GetParam().height, 32}});
     ASSERT_EQ(start(), 1);
-    EXPECT_EQ(displayState().xOffset, GetParam().x);
-    EXPECT_EQ(displayState().yOffset, GetParam().y);
+    EXPECT_EQ(displayState().exclusive.xOffset, GetParam().x);
+    EXPECT_EQ(displayState().exclusive.yOffset, GetParam().y);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, OddDifference,

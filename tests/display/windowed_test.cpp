@@ -3,121 +3,254 @@
 namespace {
 
 constexpr const char* kWindowedName = "glintix #1 (no mode change)";
+constexpr uint32_t kUndrawn = 0xCDCDCDCD;
 
-struct Screen {
-    LONG left, top, right, bottom;  // the monitor where the window must be, in real pixels
+// Where the picture must be: the window on the screen (physical pixels), the picture's
+// factor and corner in the window's own coordinates, and how far the system stretches the
+// window's pixels onto the screen.
+struct Expected {
+    RECT window;
     uint32_t factor;
-    LONG x, y;  // of the picture on the screen
+    LONG x, y;
+    int scale = 100;
 };
 
-// What the screen shows at x, y: 32-bit pixels.
-uint32_t shownAt(const sim::SurfaceView& view, LONG x, LONG y) {
-    return *reinterpret_cast<const uint32_t*>(view.memory + static_cast<size_t>(y) * view.pitch +
-                                              static_cast<size_t>(x) * 4);
+bool inside(const RECT& r, LONG x, LONG y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-// Within the monitor of `s`, the picture as factor-by-factor squares at its place, black
-// around it, and nothing of it outside the monitor or where `covered` lies in front.
-void expectPicture(const Screen& s, const std::vector<uint32_t>& picture,
-                   RECT covered = RECT{0, 0, 0, 0}) {
-    sim::SurfaceView view = sim::visibleSurface();
-    ASSERT_NE(view.memory, nullptr);
-    const LONG width = 640 * static_cast<LONG>(s.factor),
-               height = 480 * static_cast<LONG>(s.factor);
-    for (LONG y = 0; y < static_cast<LONG>(view.height); ++y) {
-        for (LONG x = 0; x < static_cast<LONG>(view.width); ++x) {
-            uint32_t expected = 0xCDCDCDCD;
-            bool hidden =
-                x >= covered.left && x < covered.right && y >= covered.top && y < covered.bottom;
-            if (!hidden && x >= s.left && x < s.right && y >= s.top && y < s.bottom) {
-                bool inPicture = x >= s.x && x < s.x + width && y >= s.y && y < s.y + height;
-                expected = inPicture
-                               ? picture[static_cast<size_t>((y - s.y) / LONG(s.factor)) * 640 +
-                                         static_cast<size_t>((x - s.x) / LONG(s.factor))]
-                               : 0;
+// Every pixel of the screen: in the window, the picture as factor-by-factor squares at its
+// place and black around it, but where `covered` lies in front; nothing anywhere else.
+void expectScreen(const Expected& e, const std::vector<uint32_t>& picture,
+                  RECT covered = RECT{0, 0, 0, 0}) {
+    const sim::ScreenView screen = sim::gdiScreen();
+    const LONG width = 640 * static_cast<LONG>(e.factor);
+    const LONG height = 480 * static_cast<LONG>(e.factor);
+    for (LONG y = screen.bounds.top; y < screen.bounds.bottom; ++y) {
+        for (LONG x = screen.bounds.left; x < screen.bounds.right; ++x) {
+            uint32_t expected = kUndrawn;
+            if (inside(e.window, x, y) && !inside(covered, x, y)) {
+                const LONG ox = (x - e.window.left) * 100 / e.scale - e.x;
+                const LONG oy = (y - e.window.top) * 100 / e.scale - e.y;
+                const bool shown = ox >= 0 && ox < width && oy >= 0 && oy < height;
+                expected = shown ? picture[static_cast<size_t>(oy / LONG(e.factor)) * 640 +
+                                           static_cast<size_t>(ox / LONG(e.factor))]
+                                 : 0;
             }
-            ASSERT_EQ(shownAt(view, x, y), expected) << "at " << x << "," << y;
+            if (screen.at(x, y) != expected) {
+                FAIL() << "at " << x << "," << y << ": " << std::hex << screen.at(x, y)
+                       << " instead of " << expected;
+            }
         }
     }
 }
 
+const std::vector<uint32_t> kBlack(640 * 480, 0);
+
 class WindowedTest : public DisplayTest {
 protected:
     static int startOn(HWND host) { return windowedInit(kWindowedName, 640, 480, host); }
+    static HWND window() { return sim::findWindow(kWindowedName); }
 };
 
+sim::Monitor monitor(LONG left, LONG top, LONG width, LONG height, int scale = 100) {
+    return sim::Monitor{{left, top, left + width, top + height}, scale};
+}
+
+// Each run starts on this display, with the host's window at `host` (none where empty).
+struct Display {
+    sim::Mode mode;
+    std::vector<sim::Monitor> monitors;
+    RECT host = {0, 0, 0, 0};
+};
+
+void arrange(const Display& display, sim::DpiContexts contexts, HWND* host) {
+    sim::setDesktopMode(display.mode);
+    sim::setMonitors(display.monitors);
+    sim::setDpiContexts(contexts);
+    *host = display.host.right ? sim::showHostWindow(display.host) : nullptr;
+}
+
+const Display k1080 = {{1920, 1080, 32}, {monitor(0, 0, 1920, 1080)}};
+
 // The window covers the monitor that holds the host's window, in real pixels where the
-// system has per-monitor DPI contexts; the mode stays the desktop's; the picture lands
-// scaled and centred there, black around it, but for another program's window in front,
-// which keeps its pixels and the focus; and the host's thread gets its DPI context back.
+// system has per-monitor DPI contexts and stretched by the system where it has none; it is
+// black from the start; the mode stays the desktop's; the picture lands scaled and centred,
+// black around it, but for another program's window in front, which keeps its pixels; and
+// the host's thread gets its DPI context back.
 TEST_F(WindowedTest, PictureOnTheHostsMonitorInTheDesktopsMode) {
+    const auto V2 = sim::DpiContexts::PerMonitorV2;
+    const Display twoSideBySide = {{1920, 1080, 32},
+                                   {monitor(0, 0, 1920, 1080), monitor(1920, 0, 2560, 1440)},
+                                   {2000, 100, 2400, 400}};
+    const Display leftOfPrimary = {{1920, 1080, 32},
+                                   {monitor(0, 0, 1920, 1080), monitor(-2560, 0, 2560, 1440)},
+                                   {-900, 100, -500, 400}};
+    const Display abovePrimary = {{1920, 1080, 32},
+                                  {monitor(0, 0, 1920, 1080), monitor(0, -1080, 1920, 1080)},
+                                  {100, -500, 400, -200}};
+    const Display scaled = {{2880, 1620, 32}, {monitor(0, 0, 2880, 1620, 150)}};
     struct {
         const char* name;
-        std::vector<sim::Monitor> monitors;
-        RECT host;  // empty: no host window
-        bool dpiContexts;
-        Screen expected;
+        Display display;
+        sim::DpiContexts contexts;
+        Expected expected;
         RECT front = {0, 0, 0, 0};  // another program's, in front and with the focus
     } cases[] = {
-        {"no host window", {{{0, 0, 1920, 1080}, 100}}, {}, true, {0, 0, 1920, 1080, 2, 320, 60}},
+        {"no host window", k1080, V2, {{0, 0, 1920, 1080}, 2, 320, 60}},
+        {"16-bit desktop",
+         {{1920, 1080, 16}, k1080.monitors},
+         V2,
+         {{0, 0, 1920, 1080}, 2, 320, 60}},
+        {"24-bit desktop",
+         {{1920, 1080, 24}, k1080.monitors},
+         V2,
+         {{0, 0, 1920, 1080}, 2, 320, 60}},
         {"another program's window in front",
-         {{{0, 0, 1920, 1080}, 100}},
-         {},
-         true,
-         {0, 0, 1920, 1080, 2, 320, 60},
+         k1080,
+         V2,
+         {{0, 0, 1920, 1080}, 2, 320, 60},
          {400, 300, 900, 700}},
-        {"host on the second monitor",
-         {{{0, 0, 1920, 1080}, 100}, {{1920, 0, 4480, 1440}, 100}},
-         {2000, 100, 2400, 400},
-         true,
-         {1920, 0, 4480, 1440, 3, 1920 + 320, 0}},
-        {"150%, per-monitor context",
-         {{{0, 0, 2880, 1620}, 150}},
-         {},
-         true,
-         {0, 0, 2880, 1620, 3, 480, 90}},
-        // Without the context the window is as large as the host's coordinates make it.
-        {"150%, no per-monitor context",
-         {{{0, 0, 2880, 1620}, 150}},
-         {},
-         false,
-         {0, 0, 1920, 1080, 2, 320, 60}},
+        {"host on the second monitor", twoSideBySide, V2, {{1920, 0, 4480, 1440}, 3, 320, 0}},
+        {"host left of the primary", leftOfPrimary, V2, {{-2560, 0, 0, 1440}, 3, 320, 0}},
+        {"host above the primary", abovePrimary, V2, {{0, -1080, 1920, 0}, 2, 320, 60}},
+        {"150%, per-monitor context v2", scaled, V2, {{0, 0, 2880, 1620}, 3, 480, 90}},
+        {"150%, first per-monitor context only",
+         scaled,
+         sim::DpiContexts::PerMonitor,
+         {{0, 0, 2880, 1620}, 3, 480, 90}},
+        // Logical pixels, which the system stretches over the whole monitor.
+        {"150%, no per-thread contexts",
+         scaled,
+         sim::DpiContexts::None,
+         {{0, 0, 2880, 1620}, 2, 320, 60, 150}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         displayShutdown();
         sim::reset();
-        sim::setDesktopMode({static_cast<DWORD>(c.monitors[0].rect.right),
-                             static_cast<DWORD>(c.monitors[0].rect.bottom), 32});
-        sim::setMonitors(c.monitors);
-        sim::setDpiContextsAvailable(c.dpiContexts);
-        HWND host = c.host.right ? sim::showHostWindow(c.host) : nullptr;
+        HWND host;
+        arrange(c.display, c.contexts, &host);
         ASSERT_EQ(startOn(host), 1);
-        HWND window = sim::findWindow(kWindowedName);
-        RECT r = sim::windowRect(window);
-        const Screen& e = c.expected;
-        EXPECT_EQ(std::vector<LONG>({r.left, r.top, r.right, r.bottom}),
-                  std::vector<LONG>({e.left, e.top, e.right, e.bottom}));
+        const Expected& e = c.expected;
         EXPECT_EQ(sim::threadDpiContext(), -1);
+        EXPECT_EQ(sim::windowPerMonitorDpi(window()), c.contexts != sim::DpiContexts::None);
+        ASSERT_NO_FATAL_FAILURE(expectScreen(e, kBlack));
         if (c.front.right) {
             sim::showOtherProgramWindow(c.front);
         }
 
         std::vector<uint32_t> picture = numberedPicture();
         EXPECT_EQ(windowedPresent(picture.data()), 1);
-        EXPECT_TRUE(sim::currentMode() == sim::desktopMode());
+        EXPECT_TRUE(sim::currentMode() == c.display.mode);
         EXPECT_EQ(sim::threadDpiContext(), -1);
-        expectPicture(e, picture, c.front);
+        expectScreen(e, picture, c.front);
     }
 }
 
-// A minimised window draws nothing.
-TEST_F(WindowedTest, RestsMinimised) {
+// After another program's mode change, or a monitor that came or went, the next frame is
+// whole and exact on the monitor that now holds the host's window, in that monitor's real
+// pixels.
+TEST_F(WindowedTest, FollowsTheDisplay) {
+    const Display twoMonitors = {{1920, 1080, 32},
+                                 {monitor(0, 0, 1920, 1080), monitor(1920, 0, 2560, 1440)},
+                                 {2000, 100, 2400, 400}};
+    // The host's window lies where no monitor is, until one is plugged in there.
+    const Display hostLeftOfEverything = {{1920, 1080, 32}, k1080.monitors, {-900, 100, -500, 400}};
+    struct {
+        const char* name;
+        Display before;
+        sim::Mode mode;
+        std::vector<sim::Monitor> after;
+        Expected expected;
+    } cases[] = {
+        {"to 1280x1024", k1080, {1280, 1024, 32}, {}, {{0, 0, 1280, 1024}, 2, 0, 32}},
+        {"to 1024x768 at 16 bits", k1080, {1024, 768, 16}, {}, {{0, 0, 1024, 768}, 1, 192, 144}},
+        {"the host's monitor unplugged",
+         twoMonitors,
+         {1920, 1080, 32},
+         {monitor(0, 0, 1920, 1080)},
+         {{0, 0, 1920, 1080}, 2, 320, 60}},
+        {"a monitor plugged in where the host's window is",
+         hostLeftOfEverything,
+         {1920, 1080, 32},
+         {monitor(0, 0, 1920, 1080), monitor(-1280, 0, 1280, 1024)},
+         {{-1280, 0, 0, 1024}, 2, 0, 32}},
+        {"150% panel to 3840x2160",
+         {{2880, 1620, 32}, {monitor(0, 0, 2880, 1620, 150)}},
+         {3840, 2160, 32},
+         {monitor(0, 0, 3840, 2160, 150)},
+         {{0, 0, 3840, 2160}, 4, 640, 120}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        displayShutdown();
+        sim::reset();
+        HWND host;
+        arrange(c.before, sim::DpiContexts::PerMonitorV2, &host);
+        ASSERT_EQ(startOn(host), 1);
+        std::vector<uint32_t> picture = numberedPicture();
+        ASSERT_EQ(windowedPresent(picture.data()), 1);
+
+        sim::changeDisplay(c.mode, c.after);
+        EXPECT_EQ(windowedPresent(picture.data()), 1);
+        EXPECT_EQ(runningFlag(), 1);
+        EXPECT_EQ(sim::threadDpiContext(), -1);
+        expectScreen(c.expected, picture);
+    }
+}
+
+// Where the new display cannot hold the picture, the run ends: the host is asked to stop,
+// and the stop gives everything back.
+TEST_F(WindowedTest, DisplayThatCannotHoldThePictureEndsTheRun) {
+    struct {
+        const char* name;
+        sim::Mode mode;
+        bool memoryRefused;
+    } cases[] = {
+        {"smaller than the picture", {800, 479, 32}, false},
+        {"no memory for the larger picture", {2560, 1440, 32}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        displayShutdown();
+        sim::reset();
+        sim::setDesktopMode(k1080.mode);
+        ASSERT_EQ(startOn(nullptr), 1);
+        ASSERT_EQ(windowedPresent(numberedPicture().data()), 1);
+        sim::changeDisplay(c.mode);
+        sim::setFault(sim::Fault::OutOfMemory, c.memoryRefused);
+        windowedPresent(numberedPicture().data());
+        sim::setFault(sim::Fault::OutOfMemory, false);
+        EXPECT_EQ(runningFlag(), 0);
+        displayShutdown();
+        EXPECT_EQ(sim::leaks(), "");
+    }
+}
+
+// A minimised window draws nothing and rests; restored or uncovered, it is drawn afresh and
+// the next frame puts back all of it, borders included, at the place that a display change
+// made while it was minimised calls for.
+TEST_F(WindowedTest, DrawnAfreshWhenBack) {
+    sim::setDesktopMode(k1080.mode);
     ASSERT_EQ(startOn(nullptr), 1);
-    sim::minimiseWindow(sim::findWindow(kWindowedName), true);
-    size_t mark = sim::calls().size();
-    EXPECT_EQ(windowedPresent(numberedPicture().data()), 1);
-    EXPECT_EQ(namesSince(mark), (std::vector<std::string>{"PeekMessageA", "IsIconic", "Sleep"}));
+    std::vector<uint32_t> picture = numberedPicture();
+    ASSERT_EQ(windowedPresent(picture.data()), 1);
+
+    sim::minimiseWindow(window(), true);
+    sim::changeDisplay({1280, 1024, 32});
+    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    EXPECT_EQ(sim::sleeps().back(), 1u);
+    sim::minimiseWindow(window(), false);
+    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    const Expected place = {{0, 0, 1280, 1024}, 2, 0, 32};
+    expectScreen(place, picture);
+
+    HWND front = sim::showOtherProgramWindow({100, 100, 700, 500});
+    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    sim::closeWindow(front);
+    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    expectScreen(place, picture);
 }
 
 // A start that cannot show the picture gives everything back, and the mode was never touched.
@@ -126,25 +259,19 @@ TEST_F(WindowedTest, FailedStartGivesEverythingBack) {
         const char* name;
         void (*arrange)();
     } cases[] = {
-        {"monitor too small",
-         [] {
-             sim::setMonitors({{{0, 0, 800, 479}, 100}});
-         }},
-        // After the primary, its clipper and the window: all of them go back.
-        {"palette format",
-         [] {
-             sim::setPixelFormat({DDPF_PALETTEINDEXED8, 8, 0, 0, 0});
-         }},
+        {"monitor too small", [] { sim::setMonitors({monitor(0, 0, 800, 479)}); }},
+        {"no window", [] { sim::setFault(sim::Fault::WindowCreation); }},
+        {"no memory for the picture", [] { sim::setFault(sim::Fault::OutOfMemory); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sim::reset();
         c.arrange();
         EXPECT_EQ(startOn(nullptr), 0);
+        sim::setFault(sim::Fault::WindowCreation, false);
+        sim::setFault(sim::Fault::OutOfMemory, false);
         EXPECT_EQ(sim::leaks(), "");
         EXPECT_EQ(sim::threadDpiContext(), -1);
-        EXPECT_FALSE(called("dd.SetDisplayMode"));
-        EXPECT_FALSE(called("ShowWindow"));
     }
 }
 

@@ -4,6 +4,8 @@
 //
 //   ddraw_probe modes                    offered modes and the current one
 //   ddraw_probe current                  the current mode alone
+//   ddraw_probe mode W H BPP             change the display mode for the session, as a game
+//                                        or the user's display settings do, and say so
 //   ddraw_probe set W H BPP [SECONDS]    take the screen, set the mode, draw a test
 //                                        pattern, hold it until the time is up, Escape
 //                                        or a close request, give everything back
@@ -123,6 +125,19 @@ int listModes(IDirectDraw* dd) {
     printCurrent("current");
     dd->EnumDisplayModes(0, nullptr, nullptr, printMode);
     return 0;
+}
+
+int changeMode(DWORD width, DWORD height, DWORD bpp) {
+    DEVMODEA dm{};
+    dm.dmSize = sizeof dm;
+    dm.dmPelsWidth = width;
+    dm.dmPelsHeight = height;
+    dm.dmBitsPerPel = bpp;
+    dm.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    const LONG result = ChangeDisplaySettingsExA(nullptr, &dm, nullptr, 0, nullptr);
+    std::printf("changed to %lu %lu %lu: %ld\n", width, height, bpp, result);
+    printCurrent("current");
+    return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
 
 int setAndShow(IDirectDraw* dd, DWORD width, DWORD height, DWORD bpp, DWORD seconds) {
@@ -398,7 +413,8 @@ int version(const char* path) {
 }  // namespace
 
 const char* const usage =
-    "usage: ddraw_probe modes | current | set W H BPP [SECONDS] | hold FILE SECONDS\n"
+    "usage: ddraw_probe modes | current | mode W H BPP | set W H BPP [SECONDS]\n"
+    "       | hold FILE SECONDS\n"
     "       | front FILE SECONDS [X Y W H] | monitors | window TITLE minimise|activate\n"
     "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n"
     "       | screensaver [on|off] | desktop | version FILE\n";
@@ -412,6 +428,10 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "current") == 0) {
         printCurrent("current");
         return 0;
+    }
+    if (std::strcmp(argv[1], "mode") == 0 && argc == 5) {
+        return changeMode(std::strtoul(argv[2], nullptr, 10), std::strtoul(argv[3], nullptr, 10),
+                          std::strtoul(argv[4], nullptr, 10));
     }
     if (std::strcmp(argv[1], "hold") == 0 && argc == 4) {
         return hold(argv[2], std::strtoul(argv[3], nullptr, 10), false, RECT{0, 0, 1, 1});

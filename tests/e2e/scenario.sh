@@ -2,7 +2,8 @@
 # One end-to-end scenario of the real plug-in in glintix-host, under Wine with Xvfb:
 #   scenario.sh plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys |
 #               second-start | config | host-errors | packaged | away-back | minimised |
-#               stopped-away | host-front | gdi | windowed | windowed-dpi | windowed-monitors
+#               stopped-away | host-front | gdi | windowed | windowed-dpi | windowed-monitors |
+#               windowed-modes | windowed-4k
 # Each line starting "saw:" tells what Wine gave; a failure ends with a line "FAIL: ...".
 #
 # The scenarios live by theme in runs.sh, stopping.sh, foreground.sh and windowed.sh (the
@@ -90,12 +91,12 @@ source "$here/windowed.sh"
 case ${1:-} in
     plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys | second-start | \
         config | host-errors | packaged | away-back | minimised | stopped-away | host-front | gdi | \
-        windowed | windowed-dpi | windowed-monitors)
+        windowed | windowed-dpi | windowed-monitors | windowed-modes | windowed-4k)
         "scenario_${1//-/_}"
         echo "passed: $1"
         ;;
     *)
-        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors|packaged|away-back|minimised|stopped-away|host-front|gdi|windowed|windowed-dpi|windowed-monitors" >&2
+        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors|packaged|away-back|minimised|stopped-away|host-front|gdi|windowed|windowed-dpi|windowed-monitors|windowed-modes|windowed-4k" >&2
         exit 2
         ;;
 esac

@@ -8,8 +8,10 @@
 # pixels, scaled without filtering and not shifted.
 whole_squares() {
     local png=$1 x=$2 y=$3 w=$4 h=$5 k=$6 said
-    said=$(convert "$png" -crop "${w}x$h+$x+$y" +repage -fill black +opaque white txt:- |
-        awk -F'[,: ]+' -v k="$k" '/#FFFFFF/ {n[int($1 / k) "," int($2 / k)]++; white++}
+    # Only the white pixels, as "X,Y,COLOUR": everything else made transparent.
+    said=$(convert "$png" -crop "${w}x$h+$x+$y" +repage -fill black +opaque white \
+        -transparent black sparse-color:- | tr ' ' '\n' |
+        awk -F, -v k="$k" 'NF >= 3 {n[int($1 / k) "," int($2 / k)]++; white++}
             END {for (s in n) if (n[s] != k * k) broken++
                  print white + 0, length(n), broken + 0}')
     local white squares broken
@@ -22,6 +24,15 @@ whole_squares() {
 white_in() {
     convert "$1" -crop "$4x$5+$2+$3" +repage -fill black +opaque white \
         -format '%[fx:round(mean*w*h)]' info:
+}
+
+# follows NAME X Y K: the picture, moving, alone on the screen, scaled K times at X,Y in whole
+# squares.
+follows() {
+    local name=$1 x=$2 y=$3 k=$4
+    local w=$((640 * k)) h=$((480 * k))
+    expect_picture "$name" "$x" "$y" $((x + w - 1)) $((y + h - 1))
+    whole_squares "$work/$name.png" "$x" "$y" "$w" "$h" "$k"
 }
 
 # windowed_start NAME [HOST OPTIONS...]: module 1 on the plain screen, started; the mode
@@ -53,8 +64,7 @@ windowed_run() {
     local name=$1 x=$2 y=$3 k=$4
     local w=$((640 * k)) h=$((480 * k)) before
     windowed_start "$name"
-    expect_picture "$name-shot" "$x" "$y" $((x + w - 1)) $((y + h - 1))
-    whole_squares "$work/$name-shot.png" "$x" "$y" "$w" "$h" "$k"
+    follows "$name-shot" "$x" "$y" "$k"
 
     # Over the picture's top left, where particles fly too.
     local fx=$((x + 40)) fy=$((y + 40))
@@ -91,14 +101,14 @@ scenario_windowed_dpi() {
 }
 
 # Two monitors side by side, the host's window on the second: the plug-in's window covers
-# that one. Wine sees the monitors of RandR 1.5 (xrandr --setmonitor) only through its
-# Xinerama path, which this scenario's own prefix picks; Xvfb must keep them when xrandr
-# disconnects (-noreset).
+# that one, and the picture is there, in whole squares. Wine sees the monitors of RandR 1.5
+# (xrandr --setmonitor) only through its Xinerama path, which this scenario's own prefix
+# picks; Xvfb must keep them when xrandr disconnects (-noreset).
 scenario_windowed_monitors() {
     plugin_title='glintix #1 (no mode change)'
-    start_x 2048x768x24 -noreset
+    start_x 2944x1080x24 -noreset
     xrandr --setmonitor first 1024/270x768/203+0+0 screen >/dev/null
-    xrandr --setmonitor second 1024/270x768/203+1024+0 none >/dev/null
+    xrandr --setmonitor second 1920/508x1080/286+1024+0 none >/dev/null
     "$GLINTIX_WINE_RUN" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f \
         >/dev/null 2>&1 || fail "could not switch Wine to Xinerama"
     # Wine reads the monitors when its server and desktop process start: start them anew.
@@ -107,14 +117,50 @@ scenario_windowed_monitors() {
     local seen
     seen=$(probe - monitors | tr '\n' ' ')
     note "two monitors: $seen"
-    grep -q 'monitor 1024 0 1024x768' <<<"$seen" || fail "Wine does not see the second monitor: $seen"
+    grep -q 'monitor 1024 0 1920x1080' <<<"$seen" || fail "Wine does not see the second monitor: $seen"
     local before place
     windowed_start second --at 1100,100
     place=$(plugin_geometry)
-    [ "$place" = 1024x768+1024+0 ] || fail "the plug-in's window is at $place, not on the second monitor"
-    sleep 2
-    timeout 5 import -window root "$work/second.png"
-    note "white pixels on the first monitor: $(white_in "$work/second.png" 0 0 1024 768)," \
-        "on the second: $(white_in "$work/second.png" 1024 0 1024 768)"
+    [ "$place" = 1920x1080+1024+0 ] || fail "the plug-in's window is at $place, not on the second monitor"
+    follows second-shot $((1024 + 320)) 60 2
     windowed_stop second
+}
+
+# Another program changes the mode under a run in a 1920x1080 virtual desktop, to 1280x1024,
+# then to 1024x768 at 16 bits, then back: each time the picture follows, whole, to its new
+# place, and after the stop the desktop is as before.
+scenario_windowed_modes() {
+    plugin_title='glintix #1 (no mode change)'
+    start_x 1920x1080x24
+    local desktop=big,1920x1080 before
+    keep_desktop "$desktop"
+    before=$(probe "$desktop" desktop)
+    host_bg modes "$desktop" --module 1 --seconds 60
+    wait_started modes
+    follows modes-1920 320 60 2
+    local mode place
+    for mode in "1280 1024 32 0 32 2" "1024 768 16 192 144 1" "1920 1080 32 320 60 2"; do
+        read -r -a place <<<"$mode"
+        probe "$desktop" mode "${place[@]:0:3}" | grep -q "^current ${place[*]:0:3}$" ||
+            fail "the other program could not set ${place[*]:0:3}"
+        note "another program set ${place[*]:0:3}; the desktop is $(desktop_size big)"
+        follows "modes-${place[0]}x${place[2]}" "${place[@]:3:3}"
+    done
+    xdotool key Escape
+    expect_clean_end modes "the plug-in asked to stop"
+    same_desktop "$before" "$(probe "$desktop" desktop)" modes
+    release_desktop
+}
+
+# On a 3840x2160 screen the picture is four times its size, whole, and the host's render
+# calls keep their pace (which the log tells, a line a second).
+scenario_windowed_4k() {
+    plugin_title='glintix #1 (no mode change)'
+    start_x 3840x2160x24
+    windowed_start big --progress
+    follows big-shot 640 120 4
+    note "big: $(grep -E 'render calls in the last second' "$work/big.out" | tail -n 3 |
+        sed -E 's/.*at ([0-9.]+) s: ([0-9]+) render calls.*longest ([0-9.]+ ms).*/\2 calls in the second to \1 s, the longest \3;/' |
+        tr -d '\r' | tr '\n' ' ')"
+    windowed_stop big
 }

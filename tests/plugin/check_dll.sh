@@ -44,14 +44,15 @@ kernel32.dll TlsAlloc
 kernel32.dll TlsFree
 kernel32.dll TlsGetValue
 kernel32.dll TlsSetValue
+gdi32.dll SetDIBitsToDevice
 msvcrt.dll memset
 user32.dll CreateWindowExA
 user32.dll DefWindowProcA
 user32.dll DestroyWindow
 user32.dll DispatchMessageA
+user32.dll GetDC
 user32.dll GetForegroundWindow
 user32.dll GetMonitorInfoA
-user32.dll GetWindowRect
 user32.dll GetWindowThreadProcessId
 user32.dll IsIconic
 user32.dll IsWindow
@@ -59,9 +60,11 @@ user32.dll LoadIconA
 user32.dll MessageBoxA
 user32.dll MonitorFromPoint
 user32.dll MonitorFromWindow
+user32.dll MoveWindow
 user32.dll PeekMessageA
 user32.dll PostMessageA
 user32.dll RegisterClassA
+user32.dll ReleaseDC
 user32.dll SendMessageA
 user32.dll SetCursor
 user32.dll ShowWindow
@@ -71,16 +74,18 @@ user32.dll UnregisterClassA'
 
 # Edges that a start opens only once its processor test passed, as "FROM TO": either
 # module's start seeds the fountain after the test; either render call steps it, and the
-# windowed presentation scales the picture, only while running, which only a passed start
-# sets; the converters are called only through the pointer that the display set-up, after
-# the test, takes from selectRowConverter. That neither the failed test nor the render call
-# after it goes on to these is what the lifecycle tests show.
+# windowed presentation scales the picture with the 32-bit converter, only while running,
+# which only a passed start sets; the exclusive display's converters are called only
+# through the pointer that its set-up, after the test, takes from selectRowConverter. That
+# neither the failed test nor the render call after it goes on to these is what the
+# lifecycle tests show.
 gates='
 initModule seedFountain
 initWindowed seedFountain
 renderModule stepFountain
 renderWindowed stepFountain
 windowedPresent convertScaledFrame
+windowedPresent convertRow32
 selectRowConverter convertRow.*'
 # The host's ways in: the export, the getter it hands out, the callbacks in the two module
 # records, and the loader's entry point.

@@ -1,5 +1,5 @@
-// Many runs through the module's own callbacks, as a long evening with a restless user
-// and a flaky display would drive them.
+// Many runs of both modules through their own callbacks, as a long evening with a restless
+// user, a flaky display and displays that change under the runs would drive them.
 #include <random>
 
 #include "plugin_fixture.h"
@@ -14,69 +14,108 @@ const sim::Fault kStartFaults[] = {
     sim::Fault::BackBuffer,       sim::Fault::PixelFormat, sim::Fault::WindowCreation,
 };
 
-TEST_F(PluginTest, SoakOfRestartsMessagesAndFailures) {
+// What the display may turn into: other sizes and depths, a second monitor coming and
+// going, one too small for the picture. Small, so that the soak stays quick.
+struct Layout {
+    sim::Mode mode;
+    std::vector<sim::Monitor> monitors;
+};
+const Layout kLayouts[] = {
+    {{640, 480, 32}, {}},
+    {{800, 600, 16}, {}},
+    {{700, 500, 24}, {}},
+    {{640, 480, 32}, {{{0, 0, 640, 480}, 100}, {{640, 0, 1440, 600}, 100}}},
+    {{640, 480, 32}, {{{0, 0, 640, 480}, 100}, {{-700, 0, 0, 500}, 100}}},
+    {{640, 400, 32}, {}},
+};
+
+TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
     sim::setRecording(false);  // a log of every call would only grow
     std::mt19937 random(2024);
     auto chance = [&](unsigned n) { return random() % n == 0; };
-    int calls = 0, runs = 0, failedStarts = 0, userStops = 0;
+    int calls = 0, runs[2] = {0, 0}, failedStarts = 0, userStops = 0, displayEnds = 0;
+    sim::setDesktopMode({640, 480, 32});
+    // A player whose window lies on the second monitor where there is one.
+    HWND player = sim::showHostWindow({700, 100, 900, 300});
 
     while (calls < kRenderCalls) {
         const bool screensaver = chance(2);
         sim::setScreensaverActive(screensaver);
+        const int which = static_cast<int>(random() % 2);
+        VisModule record = *moduleAt(which);
+        record.parentWindow = player;
         const bool failing = chance(8);
         const sim::Fault fault = kStartFaults[random() % std::size(kStartFaults)];
-        if (failing) {
-            sim::setFault(fault);
-        }
-        const int started = initModule(&module);
-        if (failing) {
-            sim::setFault(fault, false);
-            ASSERT_EQ(started, 1);
+        sim::setFault(fault, failing);
+        const int started = record.start(&record);
+        sim::setFault(fault, false);
+        if (started != 0) {
+            // Only the fault fails a start, but for a layout too small for the picture.
+            ASSERT_TRUE(failing || sim::desktopMode().height < 480);
             ASSERT_EQ(sim::leaks(), "");
             ++failedStarts;
-            ASSERT_EQ(render(), 1);
+            ASSERT_EQ(record.render(&record), 1);
+            if (!failing) {
+                sim::changeDisplay(kLayouts[0].mode);
+            }
             continue;
         }
-        ASSERT_EQ(started, 0);
-        ++runs;
+        ++runs[which];
+        HWND window = sim::findWindow(record.description);
 
-        const int length = 2000 + static_cast<int>(random() % 3000);
+        const int length = 1000 + static_cast<int>(random() % 2000);
         for (int i = 0; i < length && calls < kRenderCalls; ++i, ++calls) {
             const int level = chance(10) ? static_cast<int>(random() % 256) : 16;  // bursts
-            std::memset(module.spectrumData[0], level, kSpectrumBytes);
+            std::memset(record.spectrumData[0], level, kSpectrumBytes);
             if (chance(40)) {
-                switch (random() % 8) {
+                switch (random() % 10) {
                     case 0:
-                        win::PostMessageA(window(), WM_ACTIVATEAPP, random() % 2, 0);
+                        win::PostMessageA(window, WM_ACTIVATEAPP, random() % 2, 0);
                         break;
                     case 1:
-                        win::PostMessageA(window(), WM_SETCURSOR, 0, 0);
+                        win::PostMessageA(window, WM_SETCURSOR, 0, 0);
                         break;
                     case 2:
                         sim::refuseLocks(1);
                         break;
+                    case 3:
+                        sim::minimiseWindow(window, chance(2));
+                        break;
+                    case 4:
+                        if (chance(5)) {
+                            const Layout& layout = kLayouts[random() % std::size(kLayouts)];
+                            sim::changeDisplay(layout.mode, layout.monitors);
+                        }
+                        break;
                     default:
-                        win::PostMessageA(window(), WM_KEYDOWN, 'A' + random() % 26, 0);
+                        win::PostMessageA(window, WM_KEYDOWN, 'A' + random() % 26, 0);
                 }
             }
             if (chance(20000)) {
-                win::PostMessageA(window(), chance(2) ? WM_CLOSE : WM_KEYDOWN, VK_ESCAPE, 0);
+                win::PostMessageA(window, chance(2) ? WM_CLOSE : WM_KEYDOWN, VK_ESCAPE, 0);
             }
             tick += random() % 40;
             sim::setTick(tick);
-            if (renderModule(&module) == 1) {
-                ++userStops;
+            if (record.render(&record) == 1) {
+                // Escape, or a display that can no longer hold the picture.
+                if (sim::desktopMode().height < 480) {
+                    ++displayEnds;
+                } else {
+                    ++userStops;
+                }
                 break;
             }
             ASSERT_GE(fountainStore()->count(), 25u);
         }
-        quitModule(&module);
+        record.stop(&record);
         ASSERT_EQ(sim::leaks(), "");
         ASSERT_EQ(sim::screensaverActive(), screensaver);
     }
-    EXPECT_GT(runs, 15);
+    EXPECT_GT(runs[0], 8);
+    EXPECT_GT(runs[1], 8);
     EXPECT_GT(failedStarts, 0);
     EXPECT_GT(userStops, 0);
+    EXPECT_GT(displayEnds, 0);
 }
 
 }  // namespace
