@@ -3,10 +3,13 @@
 # Wine in a private prefix, bounded waits, screenshots and what the X side shows.
 #
 # Expects GLINTIX_DLL, GLINTIX_HOST, GLINTIX_PROBE, GLINTIX_WINE_RUN and GLINTIX_E2E_WORK.
-# The prefix is GLINTIX_WINEPREFIX; its wineserver is this scenario's and goes with it.
+# The prefix is GLINTIX_WINEPREFIX, the scenario's own, made afresh from the prefix
+# GLINTIX_WINEPREFIX_TEMPLATE; its wineserver is this scenario's and goes with it. So
+# scenarios may run side by side, each with its own X server too, none seeing another's
+# windows or settings.
 
 : "${GLINTIX_DLL:?}" "${GLINTIX_HOST:?}" "${GLINTIX_PROBE:?}" "${GLINTIX_WINE_RUN:?}"
-: "${GLINTIX_E2E_WORK:?}" "${GLINTIX_WINEPREFIX:?}"
+: "${GLINTIX_E2E_WORK:?}" "${GLINTIX_WINEPREFIX:?}" "${GLINTIX_WINEPREFIX_TEMPLATE:?}"
 export GLINTIX_WINEPREFIX
 export WINEDEBUG=-all
 
@@ -20,6 +23,32 @@ mkdir -p "$work"
 
 xvfb_pid=
 background_pids=()
+
+# The scenario's prefix, cloned from the template, which the first scenario to need it makes
+# (wineboot takes seconds of processor time, a clone a fraction of one). Wine's own
+# libraries, the bulk of a prefix, which nothing changes, are hard links; the registry and
+# everything else are copies of the scenario's own.
+fresh_prefix() {
+    local template=$GLINTIX_WINEPREFIX_TEMPLATE prefix=$GLINTIX_WINEPREFIX file
+    (
+        flock 9
+        if [ ! -f "$template/.made" ]; then
+            rm -rf "$template"
+            GLINTIX_WINEPREFIX=$template "$GLINTIX_WINE_RUN"
+            # The registry reaches its files when the server ends.
+            WINEPREFIX=$template wineserver -k 2>/dev/null || true
+            WINEPREFIX=$template timeout 30 wineserver -w 2>/dev/null || true
+            [ -f "$template/system.reg" ] || fail "Wine made no prefix in $template"
+            touch "$template/.made"
+        fi
+    ) 9>"$template.making" || exit 1
+    rm -rf "$prefix"
+    cp -al "$template" "$prefix"
+    find "$prefix" -type f ! -path '*/windows/system32/*' ! -path '*/windows/syswow64/*' \
+        ! -path '*/windows/winsxs/*' -print0 | while IFS= read -r -d '' file; do
+        cp -p --remove-destination "$template${file#"$prefix"}" "$file"
+    done
+}
 
 cleanup() {
     local status=$?
@@ -55,6 +84,8 @@ fail() {
 note() {
     echo "saw: $*"
 }
+
+fresh_prefix
 
 # Shows a captured output file, for a failure's context.
 show() {
