@@ -160,7 +160,7 @@ scenario_windowed_4k() {
     windowed_start big --progress
     follows big-shot 640 120 4
     note "big: $(grep -E 'render calls in the last second' "$work/big.out" | tail -n 3 |
-        sed -E 's/.*at ([0-9.]+) s: ([0-9]+) render calls.*longest ([0-9.]+ ms).*/\2 calls in the second to \1 s, the longest \3;/' |
+        sed -E 's/.*at ([0-9.]+) s: ([0-9]+) render calls.*longest ([0-9.]+ ms),.*/\2 calls in the second to \1 s, the longest \3;/' |
         tr -d '\r' | tr '\n' ' ')"
     windowed_stop big
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-VisModule module;
+VisModule heapModule;
 
 TEST(FountainMemory, ARestartAndAStopReleaseTheRunsParticles) {
     sim::reset();
@@ -27,17 +27,17 @@ TEST(FountainMemory, LaunchesWithoutMemoryAreSkippedAndTheStoreRecovers) {
     seedFountain();
     EXPECT_EQ(fountainStore()->count(), 0u);
     sim::setTick(1000);
-    EXPECT_FALSE(stepFountain(&module));
-    std::memset(module.spectrumData[0], 255, kSpectrumBytes);  // bursts from nothing
+    EXPECT_FALSE(stepFountain(&heapModule));
+    std::memset(heapModule.spectrumData[0], 255, kSpectrumBytes);  // bursts from nothing
     sim::setTick(1026);
-    EXPECT_TRUE(stepFountain(&module));
+    EXPECT_TRUE(stepFountain(&heapModule));
     EXPECT_EQ(fountainStore()->count(), 0u);
 
     sim::setFault(sim::Fault::OutOfMemory, false);
     sim::setTick(1052);
-    EXPECT_TRUE(stepFountain(&module));
+    EXPECT_TRUE(stepFountain(&heapModule));
     EXPECT_EQ(fountainStore()->count(), 25u);
-    std::memset(module.spectrumData[0], 0, kSpectrumBytes);
+    std::memset(heapModule.spectrumData[0], 0, kSpectrumBytes);
     releaseFountain();
     EXPECT_EQ(sim::leaks(), "");
 }

@@ -223,6 +223,7 @@ const char* hostUsage() {
            "  --front       show this program's own window in the foreground before the start,\n"
            "                as a player does that runs the plug-in on its interface thread\n"
            "  --progress    print a line a second: the render calls made in it, the longest\n"
+           "                of them and the time spent in all of them\n"
            "  --config      show the module's configuration box; return once it is closed\n"
            "  --list        list the plug-in's modules\n"
            "  --help        show this text\n"

@@ -119,6 +119,7 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
     double secondBegan = begin;
     long secondCalls = 0;
     double secondLongestMs = 0;
+    double secondTotalMs = 0;
     for (;;) {
         if (interruptRequested) {
             report.end = RunEnd::interrupted;
@@ -148,14 +149,16 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
         report.renderMaxMs = std::max(report.renderMaxMs, spent);
         ++secondCalls;
         secondLongestMs = std::max(secondLongestMs, spent);
+        secondTotalMs += spent;
         if (everySecond && nowMs() - secondBegan >= 1000) {
             std::printf(
                 "glintix-host: at %.1f s: %ld render calls in the last second, the longest "
-                "%.2f ms\n",
-                (nowMs() - begin) / 1000, secondCalls, secondLongestMs);
+                "%.2f ms, %.2f ms in all\n",
+                (nowMs() - begin) / 1000, secondCalls, secondLongestMs, secondTotalMs);
             secondBegan = nowMs();
             secondCalls = 0;
             secondLongestMs = 0;
+            secondTotalMs = 0;
         }
         if (result != 0) {
             report.end = RunEnd::pluginAsked;
