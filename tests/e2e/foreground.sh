@@ -69,12 +69,12 @@ away_and_back() {
     local name=$1 desktop=$2 how=$3 before mode
     shift 3
     before=$(probe "$desktop" desktop)
-    WINEDEBUG=+timestamp,+ddraw host_bg "$name" "$desktop" --seconds 60 --progress
+    WINEDEBUG=+timestamp,+ddraw host_bg "$name" "$desktop" --seconds 240 --progress
     wait_started "$name"
     expect_picture "$name-shot" "$@"
     mode="$(probe "$desktop" current) $(x_size "$desktop")"
     if [ "$how" = front ]; then
-        probe_bg "$name-front" "$desktop" front "Z:$work/$name-done" 60
+        probe_bg "$name-front" "$desktop" front "Z:$work/$name-done" 240
         wait_for "$name-front" '^front at .*foreground yes' 30
     else
         probe "$desktop" window "glintix #1" minimise >/dev/null
@@ -124,7 +124,7 @@ scenario_minimised() {
     away_and_back desktop glintix,640x480 minimise 0 0 639 479
 }
 
-# The host's time runs out while another program has the foreground, in a desktop larger
+# The player stops the run while another program has the foreground, in a desktop larger
 # than the run's mode, with the screensaver on.
 scenario_stopped_away() {
     start_x 1024x768x24
@@ -132,15 +132,16 @@ scenario_stopped_away() {
     keep_desktop "$desktop"
     probe - screensaver on >/dev/null
     before=$(probe "$desktop" desktop)
-    host_bg run "$desktop" --seconds 20
+    host_bg run "$desktop" --seconds 240 --stop-file "Z:$work/run.stop"
     wait_started run
     note "the mode during the run: $(probe "$desktop" current), X $(x_size "$desktop")"
-    probe_bg front "$desktop" front "Z:$work/done" 60
+    probe_bg front "$desktop" front "Z:$work/done" 240
     wait_for front '^front at .*foreground yes' 30
     sleep 1
     note "the mode while away: $(probe "$desktop" current), X $(x_size "$desktop")"
     ! grep -q 'render calls in .*ended:' "$work/run.out" || fail "the run ended before the switch"
-    expect_clean_end run "time ran out"
+    stop_host run
+    expect_clean_end run "stopped by the user"
     touch "$work/done"
     same_desktop "$before" "$(probe "$desktop" desktop)" run
     release_desktop

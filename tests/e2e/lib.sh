@@ -157,6 +157,12 @@ probe() {
     fi
 }
 
+# stop_host NAME: the player's Stop button for the run NAME, started with
+# --stop-file "Z:$work/NAME.stop".
+stop_host() {
+    touch "$work/$1.stop"
+}
+
 # wait_for NAME REGEX SECONDS: waits until NAME.out has a line matching REGEX.
 wait_for() {
     local file=$work/$1.out tries=$(($3 * 4))

@@ -33,10 +33,11 @@ screensaver_kept() {
     for setting in on off; do
         probe - screensaver "$setting" >/dev/null
         screensaver_is "$setting" "before the run"
-        host_bg "saver-$setting" "$desktop" --seconds 3
+        host_bg "saver-$setting" "$desktop" --seconds 240 --stop-file "Z:$work/saver-$setting.stop"
         wait_started "saver-$setting"
         screensaver_is off "during a run with the screensaver $setting before"
-        expect_clean_end "saver-$setting" "time ran out"
+        stop_host "saver-$setting"
+        expect_clean_end "saver-$setting" "stopped by the user"
         # A virtual desktop's own process outlives the host a moment, and what it sends X
         # as it goes is part of what the run leaves behind.
         [ "$desktop" = - ] || desktop_gone "${desktop%%,*}"
@@ -52,11 +53,12 @@ scenario_plain() {
     note "1024x768x32: $(describe_format - 1024 768 32)"
     local before
     before=$(probe - desktop)
-    host_bg run - --seconds 8
+    host_bg run - --seconds 240 --stop-file "Z:$work/run.stop"
     wait_started run
     # The fallback mode is 1024x768: the picture is centred at (192, 144).
     expect_picture shot 192 144 831 623
-    expect_clean_end run "time ran out"
+    stop_host run
+    expect_clean_end run "stopped by the user"
     same_desktop "$before" "$(probe - desktop)" run
     [ "$(screen_size)" = 1024x768 ] || fail "the screen is now $(screen_size)"
     screensaver_kept -
@@ -66,11 +68,12 @@ scenario_desktop() {
     start_x 1024x768x24
     note "modes in a 640x480 virtual desktop: $(describe_modes e2e-modes,640x480)"
     note "640x480x32: $(describe_format e2e-format,640x480 640 480 32)"
-    host_bg run glintix,640x480 --seconds 8
+    host_bg run glintix,640x480 --seconds 240 --stop-file "Z:$work/run.stop"
     wait_started run
     [ "$(desktop_size glintix)" = 640x480 ] || fail "the desktop is $(desktop_size glintix)"
     expect_picture shot 0 0 639 479
-    expect_clean_end run "time ran out"
+    stop_host run
+    expect_clean_end run "stopped by the user"
     screensaver_kept glintix,640x480
 }
 
@@ -80,14 +83,15 @@ scenario_mode_change() {
     start_x 1024x768x24
     keep_desktop big,800x600
     [ "$(desktop_size big)" = 800x600 ] || fail "the desktop starts at $(desktop_size big)"
-    host_bg run big,800x600 --seconds 8
+    host_bg run big,800x600 --seconds 240 --stop-file "Z:$work/run.stop"
     wait_started run
     local during
     during=$(desktop_size big)
     note "the 800x600 desktop during the run: $during"
     [ "$during" = 640x480 ] || fail "the mode did not change to 640x480 (desktop $during)"
     expect_picture shot 0 0 639 479
-    expect_clean_end run "time ran out"
+    stop_host run
+    expect_clean_end run "stopped by the user"
     [ "$(desktop_size big)" = 800x600 ] || fail "the desktop is $(desktop_size big) after the run"
     local after
     after=$(probe big,800x600 current)
@@ -122,11 +126,12 @@ present_or_fail_cleanly() {
     local desktop=$1 x0=$2 y0=$3 x1=$4 y1=$5
     local before
     before=$(probe "$desktop" current)
-    host_bg run "$desktop" --seconds 8
+    host_bg run "$desktop" --seconds 240 --stop-file "Z:$work/run.stop"
     wait_for run "the plug-in started|^exit status" 30
     if grep -q "the plug-in started" "$work/run.out"; then
         expect_picture shot "$x0" "$y0" "$x1" "$y1"
-        expect_clean_end run "time ran out"
+        stop_host run
+        expect_clean_end run "stopped by the user"
         note "presented"
     else
         local status message

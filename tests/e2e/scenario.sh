@@ -38,7 +38,7 @@ expect_clean_end() {
 # keep_desktop DESKTOP: a window of the probe keeps the virtual desktop open after the host
 # has gone, so that its size and mode can be read then; release_desktop lets it go.
 keep_desktop() {
-    wine_bg keeper explorer "/desktop=$1" "$GLINTIX_PROBE" hold "Z:$work/release" 120
+    wine_bg keeper explorer "/desktop=$1" "$GLINTIX_PROBE" hold "Z:$work/release" 280
     wait_for keeper '^holding' 30
 }
 
@@ -54,7 +54,7 @@ stop_run() {
     shift $(($# < 3 ? $# : 3))
     local before
     before=$(probe "$desktop" desktop)
-    host_bg "$name" "$desktop" --seconds 30 "$@"
+    host_bg "$name" "$desktop" --seconds 240 "$@"
     wait_started "$name"
     expect_picture "$name-shot" 0 0 639 479
     case $how in
@@ -74,9 +74,17 @@ stop_run() {
     same_desktop "$before" "$(probe "$desktop" desktop)" "$name"
 }
 
-# The size X shows for DESKTOP: the screen's, or the virtual desktop's.
+# The size X shows for DESKTOP: the screen's, or the virtual desktop's, which a busy X server
+# may list a moment late.
 x_size() {
-    if [ "$1" = - ]; then screen_size; else desktop_size "${1%%,*}"; fi
+    local size tries=10
+    while [ "$tries" -gt 0 ]; do
+        if [ "$1" = - ]; then size=$(screen_size); else size=$(desktop_size "${1%%,*}"); fi
+        [ -z "$size" ] || break
+        sleep 0.2
+        tries=$((tries - 1))
+    done
+    echo "$size"
 }
 
 # shellcheck source=tests/e2e/runs.sh

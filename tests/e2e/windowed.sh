@@ -42,7 +42,7 @@ windowed_start() {
     shift
     before=$(probe - desktop)
     mode=$(probe - current)
-    host_bg "$name" - --module 1 --seconds 60 "$@"
+    host_bg "$name" - --module 1 --seconds 240 "$@"
     wait_started "$name"
     [ "$(probe - current)" = "$mode" ] || fail "$name: the mode was $mode and is $(probe - current)"
     note "$name: the plug-in's window at $(plugin_geometry); the mode stays: $mode"
@@ -68,7 +68,7 @@ windowed_run() {
 
     # Over the picture's top left, where particles fly too.
     local fx=$((x + 40)) fy=$((y + 40))
-    probe_bg "$name-front" - front "Z:$work/$name-done" 60 "$fx" "$fy" 400 300
+    probe_bg "$name-front" - front "Z:$work/$name-done" 240 "$fx" "$fy" 400 300
     wait_for "$name-front" '^front at .*foreground yes' 30
     expect_picture "$name-behind" "$x" "$y" $((x + w - 1)) $((y + h - 1)) among-others
     local over
@@ -135,7 +135,7 @@ scenario_windowed_modes() {
     local desktop=big,1920x1080 before
     keep_desktop "$desktop"
     before=$(probe "$desktop" desktop)
-    host_bg modes "$desktop" --module 1 --seconds 60
+    host_bg modes "$desktop" --module 1 --seconds 240
     wait_started modes
     follows modes-1920 320 60 2
     local mode place

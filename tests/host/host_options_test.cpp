@@ -33,6 +33,7 @@ TEST(HostOptions, NothingGivenRunsTheDefaultPluginOnTheBuiltInBeat) {
     EXPECT_EQ(parse({"--runs", "2"}).options.runs, 2);
     EXPECT_TRUE(parse({"--front"}).options.front);
     EXPECT_TRUE(parse({"--progress"}).options.progress);
+    EXPECT_EQ(parse({"--stop-file", "Z:/w/stop"}).options.stopFile, "Z:/w/stop");
     EXPECT_EQ(parse({"--module", "15", "--list"}).options.module, 15);
     Parsed placed = parse({"--at", "-1024,768"});
     EXPECT_TRUE(placed.options.placed && placed.options.x == -1024 && placed.options.y == 768);
@@ -95,6 +96,8 @@ TEST(HostOptions, MistakesAreRefusedWithOneLineReasons) {
         {{"--list", "--runs", "2"}, "only to a run"},
         {{"--config", "--front"}, "only to a run"},
         {{"--list", "--progress"}, "only to a run"},
+        {{"--config", "--stop-file", "s"}, "only to a run"},
+        {{"--stop-file="}, "--stop-file needs a file name"},
         {{"--module"}, "--module needs a value"},
         {{"--module", "-1"}, "from 0 to 15, not \"-1\""},
         {{"--module", "one"}, "from 0 to 15, not \"one\""},

@@ -120,7 +120,7 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
             inlineValue = true;
         }
         bool takesValue = name == "--wav" || name == "--seconds" || name == "--runs" ||
-                          name == "--module" || name == "--at";
+                          name == "--module" || name == "--at" || name == "--stop-file";
         if (takesValue && !inlineValue) {
             if (i + 1 >= argc) {
                 return fail(error, name + " needs a value");
@@ -175,6 +175,14 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
                                 value + "\"");
             }
             options->placed = true;
+        } else if (name == "--stop-file") {
+            if (!options->stopFile.empty()) {
+                return fail(error, "--stop-file given twice");
+            }
+            if (value.empty()) {
+                return fail(error, "--stop-file needs a file name");
+            }
+            options->stopFile = value;
         } else if (name == "--front") {
             options->front = true;
         } else if (name == "--progress") {
@@ -197,16 +205,19 @@ bool parseHostOptions(int argc, const char* const* argv, HostOptions* options, s
         options->mode = HostMode::help;
         return true;
     }
-    if (options->mode != HostMode::run &&
-        (haveWav || haveSeconds || haveRuns || options->front || options->progress)) {
-        return fail(error, "--wav, --seconds, --runs, --front and --progress apply only to a run");
+    if (options->mode != HostMode::run && (haveWav || haveSeconds || haveRuns || options->front ||
+                                           options->progress || !options->stopFile.empty())) {
+        return fail(error,
+                    "--wav, --seconds, --runs, --front, --progress and --stop-file apply only to "
+                    "a run");
     }
     return true;
 }
 
 const char* hostUsage() {
     return "usage: glintix-host [PLUGIN.dll] [--module N] [--wav FILE] [--seconds N] [--runs N]\n"
-           "                    [--at X,Y] [--front] [--progress] [--config] [--list]\n"
+           "                    [--at X,Y] [--front] [--progress] [--stop-file FILE] [--config]\n"
+           "                    [--list]\n"
            "\n"
            "Runs a module of a visualization plug-in on audio that it plays and analyses, as a\n"
            "player does: it never shows, moves or activates the plug-in's window.\n"
@@ -224,12 +235,15 @@ const char* hostUsage() {
            "                as a player does that runs the plug-in on its interface thread\n"
            "  --progress    print a line a second: the render calls made in it, the longest\n"
            "                of them and the time spent in all of them\n"
+           "  --stop-file FILE\n"
+           "                stop the run once FILE exists, as a player's Stop button does\n"
            "  --config      show the module's configuration box; return once it is closed\n"
            "  --list        list the plug-in's modules\n"
            "  --help        show this text\n"
            "\n"
-           "A run ends when the plug-in asks to stop (Escape in its window), the time is up or\n"
-           "the audio ends. Without an audio device the audio is analysed but not heard.\n"
+           "A run ends when the plug-in asks to stop (Escape in its window), the time is up, the\n"
+           "audio ends or the stop file appears. Without an audio device the audio is analysed\n"
+           "but not heard.\n"
            "\n"
            "Exit status: 0 after a clean run; 1 when the plug-in cannot be loaded, has no\n"
            "header export, does not offer the module or fails to start; 2 for bad usage or a\n"

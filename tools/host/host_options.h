@@ -21,6 +21,7 @@ struct HostOptions {
     int x = 0;
     int y = 0;
     bool progress = false;  // a line a second on the render calls of that second
+    std::string stopFile;   // empty: none; else the run stops once this file exists
 };
 
 // Reads argv[1..argc-1]. On a mistake returns false with a one-line reason.

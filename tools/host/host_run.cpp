@@ -42,6 +42,8 @@ const char* describeEnd(RunEnd end) {
             return "time ran out";
         case RunEnd::audioEnded:
             return "the audio ended";
+        case RunEnd::stopped:
+            return "stopped by the user";
         case RunEnd::failedStart:
             return "the start failed";
         case RunEnd::interrupted:
@@ -81,7 +83,7 @@ void waitUntil(double due, WavePlayer& player, HWND hostWindow) {
 }  // namespace
 
 RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const AudioClip& clip,
-                    double seconds, bool everySecond) {
+                    double seconds, bool everySecond, const std::string& stopFile) {
     RunReport report;
     module->parentWindow = hostWindow;
     module->libraryInstance = library;
@@ -127,6 +129,10 @@ RunReport runModule(VisModule* module, HINSTANCE library, HWND hostWindow, const
         }
         if (seconds > 0 && nowMs() - begin >= seconds * 1000) {
             report.end = RunEnd::timeUp;
+            break;
+        }
+        if (!stopFile.empty() && GetFileAttributesA(stopFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            report.end = RunEnd::stopped;
             break;
         }
         player.pump();

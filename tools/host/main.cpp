@@ -80,7 +80,8 @@ int run(const PluginLibrary& plugin, HWND hostWindow, const HostOptions& options
             std::printf("glintix-host: run %d of %d\n", run, options.runs);
         }
         RunReport report =
-            runModule(module, plugin.library, hostWindow, clip, seconds, options.progress);
+            runModule(module, plugin.library, hostWindow, clip, seconds, options.progress,
+                      options.stopFile);
         if (report.end == RunEnd::failedStart) {
             return kExitPlugin;
         }
