@@ -130,7 +130,7 @@ scenario_stopped_away() {
     start_x 1024x768x24
     local desktop=big,800x600 before
     keep_desktop "$desktop"
-    probe - screensaver on >/dev/null
+    screensaver_set on
     before=$(probe "$desktop" desktop)
     host_bg run "$desktop" --seconds 240 --stop-file "Z:$work/run.stop"
     wait_started run

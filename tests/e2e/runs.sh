@@ -26,13 +26,32 @@ screensaver_is() {
     [ "$now" = "screensaver $1" ] || fail "$2: the screensaver is ${now#screensaver } (expected $1)"
 }
 
+# screensaver_set SETTING: switches the user's screensaver on or off, and waits (bounded)
+# until two reads half a second apart both say so. Wine keeps the setting in the X server,
+# and a run that has just ended may still have a request to restore it in flight, which X
+# can handle after ours on a busy machine: such a late request is set right again.
+screensaver_set() {
+    local tries=20 steady=0
+    probe - screensaver "$1" >/dev/null
+    while [ "$tries" -gt 0 ] && [ "$steady" -lt 2 ]; do
+        if [ "$(probe - screensaver | tail -n 1)" = "screensaver $1" ]; then
+            steady=$((steady + 1))
+        else
+            steady=0
+            probe - screensaver "$1" >/dev/null
+        fi
+        sleep 0.5
+        tries=$((tries - 1))
+    done
+    screensaver_is "$1" "before the run"
+}
+
 # screensaver_kept DESKTOP: with the screensaver on, it is off during a run and on again
 # after; with it off, it stays off throughout.
 screensaver_kept() {
     local desktop=$1 setting
     for setting in on off; do
-        probe - screensaver "$setting" >/dev/null
-        screensaver_is "$setting" "before the run"
+        screensaver_set "$setting"
         host_bg "saver-$setting" "$desktop" --seconds 240 --stop-file "Z:$work/saver-$setting.stop"
         wait_started "saver-$setting"
         screensaver_is off "during a run with the screensaver $setting before"
