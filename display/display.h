@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "display/monitor_choice.h"
 #include "platform/services.h"
 
 // Brings the display up for a picture of width x height pixels: 1 when it is up, 0 when the
@@ -22,17 +23,19 @@ int displayInit(const char* name, uint32_t width, uint32_t height);
 // screen. 0 when the back buffer could not be locked and the frame was dropped; 1 otherwise.
 int displayPresent(const uint32_t* source);
 
-// Brings the windowed display up, on the monitor that holds `host` (the primary one when it
-// is null or gone), for a width x height picture: 1 when it is up, 0 when the start failed,
-// having given everything back, as when the monitor is smaller than the picture. The
-// display mode is never changed. `name` as for displayInit.
-int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host);
+// Brings the windowed display up, on the `chosen` monitor where it is there, else on the one
+// that holds `host` (the primary one when it is null or gone), for a width x height
+// picture: 1 when it is up, 0 when the start failed, having given everything back, as when
+// the monitor is smaller than the picture. The display mode is never changed. `name` as
+// for displayInit.
+int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host,
+                 const MonitorName& chosen);
 
 // Handles the window's pending messages, then, unless the window is minimised, puts the
 // picture on the screen wherever the window shows. After a display change it first finds
-// the monitor of `host` again and places the window and the picture anew; where the display
-// can no longer hold the picture it clears the running flag instead. 0 when the frame was
-// dropped; 1 otherwise.
+// the monitor again, by the same rule as the start, and places the window and the picture anew;
+// where the display can no longer hold the picture it clears the running flag instead. 0 when the
+// frame was dropped; 1 otherwise.
 int windowedPresent(const uint32_t* source);
 
 // Gives back the screen, the display mode and everything either start took. Safe after a

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 
+#include "display/monitor_choice.h"
 #include "display/row_converters.h"
 #include "display/scaled_frame.h"
 #include "platform/services.h"
@@ -36,9 +37,10 @@ struct ExclusiveDisplay {
 // The windowed display's own: the whole window's picture in memory, which every frame
 // copies to the window through GDI, so that the borders are drawn with it.
 struct WindowedDisplay {
-    HWND host;         // the player's window, whose monitor the picture covers
-    uint32_t* pixels;  // width x height pixels of 0x00RRGGBB, rows from the top
-    uint32_t width;    // of the window, which is the monitor's size
+    HWND host;           // the player's window, whose monitor the picture covers
+    MonitorName chosen;  // the user's monitor instead, while it is there
+    uint32_t* pixels;    // width x height pixels of 0x00RRGGBB, rows from the top
+    uint32_t width;      // of the window, which is the monitor's size
     uint32_t height;
     PicturePlacement place;
     int placeDue;  // the display changed: find the monitor and place everything anew
@@ -82,8 +84,9 @@ void holdScreensaver(DisplayState& d);
 void pumpWindowMessages(DisplayState& d);
 win::SetThreadDpiContextFunction lookUpDpiContexts();
 
-// The windowed display's window on the monitor of the host's window, its picture placed and
-// black: false when the display cannot hold the picture or the heap has no room for it.
+// The windowed display's window on the chosen monitor, or that of the host's window, its
+// picture placed and black: false when the display cannot hold the picture or the heap has no room
+// for it.
 bool placeWindowed(DisplayState& d);
 // The window's picture, copied to the window: false when GDI did not take it.
 bool copyToWindow(const DisplayState& d);

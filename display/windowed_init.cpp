@@ -1,16 +1,24 @@
 // The start of the windowed display, and its placing anew after a display change: a
-// borderless window covering the monitor that holds the host's window, in the desktop's own
-// mode, with the picture scaled by a whole factor.
+// borderless window covering the chosen monitor or the one that holds the host's window, in the
+// desktop's own mode, with the picture scaled by a whole factor.
 #include <cstring>
 
 #include "display/display.h"
 #include "display/display_state.h"
+#include "display/monitor_settings.h"
 
 namespace {
 
-// The monitor that holds the host's window, where the user looks; the primary one when the
-// host gave no window or it is gone.
-bool findMonitor(HWND host, RECT* rect) {
+// The monitor that the user chose, while it is there; else the one that holds the host's
+// window, where the user looks; the primary one when the host gave no window or it is gone.
+bool findMonitor(const MonitorName& chosen, HWND host, RECT* rect) {
+    PresentMonitor present[kMaxMonitors];
+    const int count = chosen.device[0] ? listMonitors(present, kMaxMonitors) : 0;
+    const int found = findChosenMonitor(chosen, present, count);
+    if (found >= 0) {
+        *rect = present[found].rect;
+        return rect->right > rect->left && rect->bottom > rect->top;
+    }
     HMONITOR monitor = nullptr;
     if (host && win::IsWindow(host)) {
         monitor = win::MonitorFromWindow(host, MONITOR_DEFAULTTOPRIMARY);
@@ -59,7 +67,7 @@ bool placeWindowed(DisplayState& d) {
     // window up as a whole: the picture stays whole and in place, only less sharp.
     PerMonitorDpi dpi(w.setThreadDpi);
     RECT monitor;
-    if (!findMonitor(w.host, &monitor)) {
+    if (!findMonitor(w.chosen, w.host, &monitor)) {
         return false;
     }
     const uint32_t width = static_cast<uint32_t>(monitor.right - monitor.left);
@@ -70,12 +78,14 @@ bool placeWindowed(DisplayState& d) {
                            static_cast<int>(height), FALSE);
 }
 
-int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host) {
+int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host,
+                 const MonitorName& chosen) {
     DisplayState& d = displayState();
     WindowedDisplay& w = d.windowed;
     d.requestedWidth = width;
     d.requestedHeight = height;
     w.host = host;
+    w.chosen = chosen;
 
     noteScreensaver(d);
     w.setThreadDpi = lookUpDpiContexts();

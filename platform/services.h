@@ -44,6 +44,16 @@ BOOL IsProcessorFeaturePresent(DWORD feature);
 HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block);
+// The user's settings file: its folder from the environment ("APPDATA").
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR value, DWORD size);
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                   DWORD disposition, DWORD attributes, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes, LPDWORD read, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
+               LPOVERLAPPED overlapped);
+BOOL CloseHandle(HANDLE object);
+// This DLL, whose resources hold the configuration dialog.
+HINSTANCE thisModule();
 // Per-thread slots, for the random source's state, and what tells one thread from another:
 // an id, which Windows hands to a new thread soon after the old one ended, and the
 // thread's creation time, which a new thread cannot share with an old one of that id.
@@ -71,7 +81,9 @@ BOOL IsWindow(HWND window);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);
 HMONITOR MonitorFromPoint(POINT point, DWORD flags);
+// A MONITORINFOEXA, its size in cbSize, also gets the monitor's device name.
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
+BOOL EnumDisplayMonitors(HDC dc, LPRECT clip, MONITORENUMPROC callback, LPARAM context);
 // A window is created hidden; on its own, no display path shows it.
 BOOL ShowWindow(HWND window, int command);
 // The start's look at who holds the foreground: no WM_ACTIVATEAPP tells it when the
@@ -85,6 +97,12 @@ BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+// A modal dialog from a template in `instance`'s resources, and its controls.
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure,
+                        LPARAM initParam);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+LRESULT SendDlgItemMessageA(HWND dialog, int item, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL SetDlgItemTextA(HWND dialog, int item, LPCSTR text);
 
 // Drawing through GDI: a window's device context, and a picture in memory copied into it.
 HDC GetDC(HWND window);

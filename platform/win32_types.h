@@ -89,8 +89,18 @@ struct MONITORINFO {
 };
 typedef MONITORINFO* LPMONITORINFO;
 
+struct MONITORINFOEXA {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+    char szDevice[32];
+};
+
 #define MONITOR_DEFAULTTOPRIMARY 0x00000001u
 #define MONITORINFOF_PRIMARY 0x00000001u
+
+typedef BOOL(CALLBACK* MONITORENUMPROC)(HMONITOR, HDC, LPRECT, LPARAM);
 
 struct MSG {
     HWND hwnd;
@@ -103,6 +113,8 @@ struct MSG {
 typedef MSG* LPMSG;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef intptr_t INT_PTR;
+typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
 struct WNDCLASSA {
     UINT style;
@@ -125,6 +137,8 @@ struct WNDCLASSA {
 #define WM_ACTIVATEAPP 0x001C
 #define WM_SETCURSOR 0x0020
 #define WM_DISPLAYCHANGE 0x007E
+#define WM_INITDIALOG 0x0110
+#define WM_COMMAND 0x0111
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
@@ -200,6 +214,30 @@ typedef FILETIME* LPFILETIME;
 
 #define MB_OK 0x00000000u
 #define IDOK 1
+#define IDCANCEL 2
+
+#define LOWORD(value) static_cast<WORD>(static_cast<uintptr_t>(value) & 0xFFFF)
+#define HIWORD(value) static_cast<WORD>((static_cast<uintptr_t>(value) >> 16) & 0xFFFF)
+#define MAKEINTRESOURCEA(id) reinterpret_cast<LPCSTR>(static_cast<uintptr_t>(static_cast<WORD>(id)))
+#define LB_ADDSTRING 0x0180
+#define LB_SETCURSEL 0x0186
+#define LB_GETCURSEL 0x0188
+#define LBN_DBLCLK 2
+
+// ---- Files ---------------------------------------------------------------------------
+
+#define MAX_PATH 260
+#define INVALID_HANDLE_VALUE reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1))
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+struct SECURITY_ATTRIBUTES;
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+struct OVERLAPPED;
+typedef OVERLAPPED* LPOVERLAPPED;
 
 // ---- COM and DirectDraw --------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 #include "plugin/plugin.h"
 
 #include "display/display.h"
+#include "display/monitor_settings.h"
 #include "effect/fountain.h"
 
 namespace {
@@ -108,16 +109,15 @@ int renderModule(VisModule* module) { return renderRun(module, displayPresent); 
 
 void quitModule(VisModule*) { stopRun(); }
 
-void configWindowed(VisModule* module) {
-    win::MessageBoxA(module->parentWindow, "glintix #1 (no mode change)\n", "Configuration", MB_OK);
-}
+void configWindowed(VisModule* module) { runMonitorDialog(module->parentWindow); }
 
-// The record's parent window, the player's, names the monitor.
+// The monitor that the user chose, else the one of the record's parent window, the player's.
 int initWindowed(VisModule* module) {
     if (!readyToStart()) {
         return 1;
     }
-    return startRun(windowedInit(kWindowedName, kFrameWidth, kFrameHeight, module->parentWindow));
+    return startRun(windowedInit(kWindowedName, kFrameWidth, kFrameHeight, module->parentWindow,
+                                 chosenMonitor()));
 }
 
 int renderWindowed(VisModule* module) { return renderRun(module, windowedPresent); }

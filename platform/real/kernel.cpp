@@ -1,6 +1,11 @@
 #include "platform/services.h"
 
+// The linker's symbol for the start of this image: its module handle, wherever it loaded.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace win {
+
+HINSTANCE thisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 DWORD GetTickCount() { return ::GetTickCount(); }
 void Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
@@ -18,6 +23,21 @@ BOOL GetThreadTimes(HANDLE thread, LPFILETIME creation, LPFILETIME exit, LPFILET
                     LPFILETIME user) {
     return ::GetThreadTimes(thread, creation, exit, kernel, user);
 }
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR value, DWORD size) {
+    return ::GetEnvironmentVariableA(name, value, size);
+}
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                   DWORD disposition, DWORD attributes, HANDLE templateFile) {
+    return ::CreateFileA(path, access, share, security, disposition, attributes, templateFile);
+}
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes, LPDWORD read, LPOVERLAPPED overlapped) {
+    return ::ReadFile(file, buffer, bytes, read, overlapped);
+}
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
+               LPOVERLAPPED overlapped) {
+    return ::WriteFile(file, buffer, bytes, written, overlapped);
+}
+BOOL CloseHandle(HANDLE object) { return ::CloseHandle(object); }
 DWORD TlsAlloc() { return ::TlsAlloc(); }
 BOOL TlsFree(DWORD slot) { return ::TlsFree(slot); }
 LPVOID TlsGetValue(DWORD slot) { return ::TlsGetValue(slot); }

@@ -35,6 +35,20 @@ HMONITOR MonitorFromPoint(POINT point, DWORD flags) { return ::MonitorFromPoint(
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
     return ::GetMonitorInfoA(monitor, info);
 }
+BOOL EnumDisplayMonitors(HDC dc, LPRECT clip, MONITORENUMPROC callback, LPARAM context) {
+    return ::EnumDisplayMonitors(dc, clip, callback, context);
+}
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC procedure,
+                        LPARAM initParam) {
+    return ::DialogBoxParamA(instance, templateName, owner, procedure, initParam);
+}
+BOOL EndDialog(HWND dialog, INT_PTR result) { return ::EndDialog(dialog, result); }
+LRESULT SendDlgItemMessageA(HWND dialog, int item, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::SendDlgItemMessageA(dialog, item, message, wParam, lParam);
+}
+BOOL SetDlgItemTextA(HWND dialog, int item, LPCSTR text) {
+    return ::SetDlgItemTextA(dialog, item, text);
+}
 HWND GetForegroundWindow() { return ::GetForegroundWindow(); }
 
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {

@@ -61,6 +61,7 @@ HANDLE const kProcessHeap = reinterpret_cast<HANDLE>(uintptr_t{0x00150000});
 
 HMODULE const kDdrawModule = reinterpret_cast<HMODULE>(uintptr_t{0x73800000});
 HINSTANCE const kHostInstance = reinterpret_cast<HINSTANCE>(uintptr_t{0x00400000});
+HINSTANCE const kPluginInstance = reinterpret_cast<HINSTANCE>(uintptr_t{0x10000000});
 
 bool isDdrawName(LPCSTR name) {
     if (!name) {
@@ -187,6 +188,23 @@ HMODULE GetModuleHandleA(LPCSTR name) {
     }
     return isDdrawName(name) && ddrawLoads > 0 ? kDdrawModule : nullptr;
 }
+
+// The settings file is not modelled: the environment names no application-data folder
+// (Microsoft: GetEnvironmentVariableA returns 0 for a variable that is not there), so no
+// file is ever opened; reading and writing it is shown end to end under Wine. The file
+// calls answer as for a handle that is not open.
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR, DWORD) {
+    sim::record(std::string("GetEnvironmentVariableA(") + (name ? name : "NULL") + ")");
+    return 0;
+}
+HANDLE CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+    sim::record(std::string("CreateFileA(") + (path ? path : "NULL") + ")");
+    return INVALID_HANDLE_VALUE;
+}
+BOOL ReadFile(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) { return FALSE; }
+BOOL WriteFile(HANDLE, const void*, DWORD, LPDWORD, LPOVERLAPPED) { return FALSE; }
+BOOL CloseHandle(HANDLE) { return FALSE; }
+HINSTANCE thisModule() { return kPluginInstance; }
 
 BOOL IsProcessorFeaturePresent(DWORD feature) {
     sim::record("IsProcessorFeaturePresent(" + std::to_string(feature) + ")");

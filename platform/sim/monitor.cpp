@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/sim/internal.h"
 
@@ -123,6 +124,25 @@ HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
     return fallback(flags);
 }
 
+// The monitors in the list's order, each as GetMonitorInfoA gives it, until the callback
+// answers FALSE (Microsoft: EnumDisplayMonitors).
+BOOL EnumDisplayMonitors(HDC dc, LPRECT clip, MONITORENUMPROC callback, LPARAM context) {
+    sim::record("EnumDisplayMonitors(" + sim::hex(dc) + ", " + sim::hex(clip) + ")");
+    if (dc || clip || !callback) {
+        return FALSE;  // the product never clips the listing to a DC or a rectangle
+    }
+    const size_t count = present().size();
+    for (size_t i = 0; i < count; ++i) {
+        MONITORINFO info;
+        info.cbSize = sizeof info;
+        win::GetMonitorInfoA(handleOf(i), &info);
+        if (!callback(handleOf(i), nullptr, &info.rcMonitor, context)) {
+            break;
+        }
+    }
+    return TRUE;
+}
+
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
     sim::record("GetMonitorInfoA(" + sim::hex(monitor) + ")");
     std::vector<sim::Monitor> list = present();
@@ -140,6 +160,16 @@ BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
     }
     info->rcMonitor = info->rcWork = rect;
     info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
+    // The record's size says whether it has room for the device name (Microsoft:
+    // GetMonitorInfoA, MONITORINFOEX).
+    if (info->cbSize >= sizeof(MONITORINFOEXA)) {
+        std::string device = list[index].device;
+        if (device.empty()) {
+            device = "\\\\.\\DISPLAY" + std::to_string(index + 1);
+        }
+        auto* extended = reinterpret_cast<MONITORINFOEXA*>(info);
+        std::snprintf(extended->szDevice, sizeof extended->szDevice, "%s", device.c_str());
+    }
     return TRUE;
 }
 

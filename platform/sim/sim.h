@@ -181,10 +181,12 @@ bool windowPerMonitorDpi(HWND window);
 // The monitors, the first the primary at 0,0, others anywhere around it (at negative
 // coordinates left of or above it), each with its scale (100 for 100%). Coordinates are
 // physical pixels; a thread without a per-monitor DPI context sees them divided by the
-// scale. At reset: one monitor of the display mode's size at 0,0, at 100%.
+// scale. A monitor's device name is "\\.\DISPLAYn", n its place in the list from 1, unless
+// given. At reset: one monitor of the display mode's size at 0,0, at 100%.
 struct Monitor {
     RECT rect;
     int scalePercent;
+    std::string device = {};
 };
 void setMonitors(const std::vector<Monitor>& monitors);
 // Which per-thread DPI contexts user32 offers: none before Windows 10 1607 (no

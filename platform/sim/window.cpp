@@ -633,6 +633,17 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni
     }
 }
 
+// The plug-in's resources are not modelled, so its dialog cannot be made (Microsoft:
+// DialogBoxParamA returns -1 where it fails); the dialog is shown end to end under Wine.
+// With no dialog, its controls are not windows either.
+INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR, HWND owner, DLGPROC, LPARAM) {
+    sim::record("DialogBoxParamA(" + sim::hex(owner) + ", ...)");
+    return -1;
+}
+BOOL EndDialog(HWND, INT_PTR) { return FALSE; }
+LRESULT SendDlgItemMessageA(HWND, int, UINT, WPARAM, LPARAM) { return 0; }
+BOOL SetDlgItemTextA(HWND, int, LPCSTR) { return FALSE; }
+
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     sim::record("MessageBoxA(" + sim::hex(owner) + ", ...)");
     boxes.push_back(sim::ShownBox{owner, text ? text : "", caption ? caption : "", type});

@@ -49,7 +49,9 @@ const std::vector<uint32_t> kBlack(640 * 480, 0);
 
 class WindowedTest : public DisplayTest {
 protected:
-    static int startOn(HWND host) { return windowedInit(kWindowedName, 640, 480, host); }
+    static int startOn(HWND host, const MonitorName& chosen = MonitorName{}) {
+        return windowedInit(kWindowedName, 640, 480, host, chosen);
+    }
     static HWND window() { return sim::findWindow(kWindowedName); }
 };
 
@@ -198,6 +200,68 @@ TEST_F(WindowedTest, FollowsTheDisplay) {
         EXPECT_EQ(sim::threadDpiContext(), -1);
         expectScreen(c.expected, picture);
     }
+}
+
+MonitorName chosenName(const char* device, RECT rect) {
+    MonitorName name{};
+    std::snprintf(name.device, sizeof name.device, "%s", device);
+    name.rect = rect;
+    return name;
+}
+
+// The chosen monitor holds the picture wherever the host's window is, found in the
+// thread's coordinates; where it is gone, at the start or after a display change, the
+// host's monitor does, and the chosen one again once it is back.
+TEST_F(WindowedTest, OnTheChosenMonitorWhileItIsThere) {
+    const sim::Mode mode = {1920, 1080, 32};
+    const RECT hostOnFirst = {100, 100, 400, 300};
+    const sim::Monitor first = monitor(0, 0, 1920, 1080);
+    const sim::Monitor tv = monitor(1920, 0, 1280, 1024);
+    const MonitorName theTv = chosenName("\\\\.\\DISPLAY2", tv.rect);
+    sim::Monitor scaledTv = monitor(2880, 0, 2880, 1620, 150);
+    const Expected onTv = {{1920, 0, 3200, 1024}, 2, 0, 32};
+    const Expected onFirst = {{0, 0, 1920, 1080}, 2, 320, 60};
+    struct {
+        const char* name;
+        std::vector<sim::Monitor> monitors;
+        MonitorName chosen;
+        sim::DpiContexts contexts;
+        Expected expected;
+    } cases[] = {
+        {"the chosen one", {first, tv}, theTv, sim::DpiContexts::PerMonitorV2, onTv},
+        {"gone", {first}, theTv, sim::DpiContexts::PerMonitorV2, onFirst},
+        // Listed in logical pixels, it is found by its device name; the system stretches.
+        {"at 150% with no per-thread contexts",
+         {monitor(0, 0, 2880, 1620, 150), scaledTv},
+         chosenName("\\\\.\\DISPLAY2", scaledTv.rect),
+         sim::DpiContexts::None,
+         {{2880, 0, 5760, 1620}, 2, 320, 60, 150}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        displayShutdown();
+        sim::reset();
+        HWND host;
+        arrange({mode, c.monitors, hostOnFirst}, c.contexts, &host);
+        ASSERT_EQ(startOn(host, c.chosen), 1);
+        std::vector<uint32_t> picture = numberedPicture();
+        ASSERT_EQ(windowedPresent(picture.data()), 1);
+        expectScreen(c.expected, picture);
+    }
+
+    SCOPED_TRACE("unplugged and plugged in again");
+    displayShutdown();
+    sim::reset();
+    HWND host;
+    arrange({mode, {first, tv}, hostOnFirst}, sim::DpiContexts::PerMonitorV2, &host);
+    ASSERT_EQ(startOn(host, theTv), 1);
+    std::vector<uint32_t> picture = numberedPicture();
+    sim::changeDisplay(mode, {first});
+    ASSERT_EQ(windowedPresent(picture.data()), 1);
+    expectScreen(onFirst, picture);
+    sim::changeDisplay(mode, {first, tv});
+    ASSERT_EQ(windowedPresent(picture.data()), 1);
+    expectScreen(onTv, picture);
 }
 
 // Where the new display cannot hold the picture, the run ends: the host is asked to stop,

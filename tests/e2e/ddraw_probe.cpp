@@ -296,6 +296,20 @@ BOOL CALLBACK printControl(HWND control, LPARAM) {
         shown += *c == '\n' ? std::string("\\n") : std::string(1, *c);
     }
     std::printf("control %s \"%s\"\n", windowClass, shown.c_str());
+    if (lstrcmpiA(windowClass, "ListBox") == 0) {
+        const LRESULT count = SendMessageA(control, LB_GETCOUNT, 0, 0);
+        // In Unicode: Wine passes another process's list box text on only so.
+        for (LRESULT i = 0; i < count && i < 64; ++i) {
+            wchar_t wide[256] = L"";
+            char item[512] = "";
+            if (SendMessageW(control, LB_GETTEXTLEN, i, 0) < 256) {
+                SendMessageW(control, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+                WideCharToMultiByte(CP_UTF8, 0, wide, -1, item, sizeof item, nullptr, nullptr);
+            }
+            std::printf("item %ld \"%s\"\n", static_cast<long>(i), item);
+        }
+        std::printf("selected %ld\n", static_cast<long>(SendMessageA(control, LB_GETCURSEL, 0, 0)));
+    }
     return TRUE;
 }
 

@@ -52,6 +52,9 @@ windowed_start() {
 # and presses Escape; the run ends, and the desktop is as before.
 windowed_stop() {
     probe - window "$plugin_title" activate >/dev/null
+    # A window manager moves the X focus along with the activation; with none, X sends the
+    # keys to the window under the pointer, which need not be the plug-in's.
+    xdotool windowfocus "$(xwininfo -name "$plugin_title" | awk '/Window id:/ {print $4}')"
     xdotool key Escape
     expect_clean_end "$1" "the plug-in asked to stop"
     same_desktop "$before" "$(probe - desktop)" "$1"
@@ -100,12 +103,10 @@ scenario_windowed_dpi() {
     windowed_run dpi 320 60 2
 }
 
-# Two monitors side by side, the host's window on the second: the plug-in's window covers
-# that one, and the picture is there, in whole squares. Wine sees the monitors of RandR 1.5
-# (xrandr --setmonitor) only through its Xinerama path, which this scenario's own prefix
-# picks; Xvfb must keep them when xrandr disconnects (-noreset).
-scenario_windowed_monitors() {
-    plugin_title='glintix #1 (no mode change)'
+# Two monitors side by side: 1024x768 at 0,0, the primary, and 1920x1080 at 1024,0. Wine sees
+# the monitors of RandR 1.5 (xrandr --setmonitor) only through its Xinerama path, which this
+# scenario's own prefix picks; Xvfb must keep them when xrandr disconnects (-noreset).
+two_monitors() {
     start_x 2944x1080x24 -noreset
     xrandr --setmonitor first 1024/270x768/203+0+0 screen >/dev/null
     xrandr --setmonitor second 1920/508x1080/286+1024+0 none >/dev/null
@@ -118,6 +119,13 @@ scenario_windowed_monitors() {
     seen=$(probe - monitors | tr '\n' ' ')
     note "two monitors: $seen"
     grep -q 'monitor 1024 0 1920x1080' <<<"$seen" || fail "Wine does not see the second monitor: $seen"
+}
+
+# The host's window on the second monitor: the plug-in's window covers that one, and the
+# picture is there, in whole squares.
+scenario_windowed_monitors() {
+    plugin_title='glintix #1 (no mode change)'
+    two_monitors
     local before place
     windowed_start second --at 1100,100
     place=$(plugin_geometry)
@@ -163,4 +171,102 @@ scenario_windowed_4k() {
         sed -E 's/.*at ([0-9.]+) s: ([0-9]+) render calls.*longest ([0-9.]+ ms),.*/\2 calls in the second to \1 s, the longest \3;/' |
         tr -d '\r' | tr '\n' ' ')"
     windowed_stop big
+}
+
+# configure NAME: the host opens the second module's configuration, and the dialog is up;
+# its controls, as the probe lists them, in $work/NAME.dialog.
+configure() {
+    wine_bg "$1" "$GLINTIX_PROBE" run "$host_exe" "$plugin_dll" --module 1 --config
+    local tries=120 dialog=
+    until dialog=$(xdotool search --name '^Configuration$' 2>/dev/null | head -1) && [ -n "$dialog" ]; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "$1: no dialog titled Configuration"
+        sleep 0.25
+    done
+    # With no window manager, X sends the keys to the window under the pointer, at the
+    # middle of this wide screen and beside the dialog; a window manager gives a new
+    # dialog the X focus along with the activation: the scenario does that part.
+    xdotool windowfocus "$dialog"
+    read_dialog "$1"
+}
+
+# ended NAME: the host that showed the dialog ended with status 0.
+ended() {
+    local status
+    status=$(host_status "$1")
+    [ "$status" = 0 ] || fail "$1: the host ended with status $status"
+}
+
+read_dialog() {
+    probe - dialog Configuration >"$work/$1.dialog"
+}
+
+# dialog_has NAME LINE: the dialog, as last read, holds the line.
+dialog_has() {
+    grep -qxF "$2" "$work/$1.dialog" || {
+        show "$work/$1.dialog"
+        fail "$1: the dialog has no line: $2"
+    }
+}
+
+# starts_on NAME GEOMETRY X Y K: with the host's window on the first monitor, the plug-in's
+# window is at GEOMETRY and the picture at X,Y scaled K times; Escape ends the run.
+starts_on() {
+    windowed_start "$1" --at 100,100
+    local place
+    place=$(plugin_geometry)
+    [ "$place" = "$2" ] || fail "$1: the plug-in's window is at $place, not $2"
+    follows "$1-shot" "$3" "$4" "$5"
+    windowed_stop "$1"
+}
+
+# The user picks the second monitor in the configuration, with the keyboard alone: the
+# choice is kept in the user's application-data folder, and every start in a new host
+# process then covers that monitor, though the host's window is on the first. Cancel
+# changes nothing; a file gone bad gives the player's monitor, and a file that cannot be
+# written leaves the dialog open, saying so.
+scenario_windowed_choice() {
+    plugin_title='glintix #1 (no mode change)'
+    two_monitors
+    local settings
+    settings=$(ls -d "$GLINTIX_WINEPREFIX"/drive_c/users/"$(id -un)"/AppData/Roaming)/glintix.txt
+    configure pick
+    dialog_has pick 'item 0 "The player'"'"'s monitor"'
+    dialog_has pick 'item 1 "Monitor 1: 1024x768 at 0,0 (primary)"'
+    dialog_has pick 'item 2 "Monitor 2: 1920x1080 at 1024,0"'
+    dialog_has pick 'selected 0'
+    [ ! -e "$settings" ] || fail "a settings file before any choice"
+    xdotool key Down Down Return
+    ended pick
+    local kept
+    kept=$(grep -v '^#' "$settings" | tr -d '\r')
+    note "kept: $kept"
+    grep -qE '^monitor 1024 0 2944 1080 [^ ]+$' <<<"$kept" || fail "the file does not name the second monitor"
+
+    cp "$settings" "$work/picked.txt"
+    configure cancel
+    dialog_has cancel 'selected 2'
+    xdotool key Up Escape
+    ended cancel
+    cmp -s "$settings" "$work/picked.txt" || fail "Cancel changed the settings file"
+
+    starts_on chosen 1920x1080+1024+0 1344 60 2
+    starts_on again 1920x1080+1024+0 1344 60 2
+
+    printf 'monitor 1024 0 29' >"$settings"
+    starts_on corrupt 1024x768+0+0 192 144 1
+
+    rm -f "$settings"
+    mkdir "$settings"
+    configure unsaved
+    xdotool key Down Down Return
+    local tries=40
+    until read_dialog unsaved && grep -q 'could not be saved' "$work/unsaved.dialog"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "unsaved: the dialog does not say that the choice was not saved"
+        sleep 0.25
+    done
+    note "unsaved: $(grep 'could not be saved' "$work/unsaved.dialog")"
+    xdotool key Return
+    ended unsaved
 }

@@ -27,9 +27,12 @@ fail() {
 }
 
 expected_imports='
+kernel32.dll CloseHandle
+kernel32.dll CreateFileA
 kernel32.dll FreeLibrary
 kernel32.dll GetCurrentThread
 kernel32.dll GetCurrentThreadId
+kernel32.dll GetEnvironmentVariableA
 kernel32.dll GetModuleHandleA
 kernel32.dll GetProcAddress
 kernel32.dll GetProcessHeap
@@ -39,17 +42,22 @@ kernel32.dll HeapAlloc
 kernel32.dll HeapFree
 kernel32.dll IsProcessorFeaturePresent
 kernel32.dll LoadLibraryA
+kernel32.dll ReadFile
 kernel32.dll Sleep
 kernel32.dll TlsAlloc
 kernel32.dll TlsFree
 kernel32.dll TlsGetValue
 kernel32.dll TlsSetValue
+kernel32.dll WriteFile
 gdi32.dll SetDIBitsToDevice
 msvcrt.dll memset
 user32.dll CreateWindowExA
 user32.dll DefWindowProcA
 user32.dll DestroyWindow
+user32.dll DialogBoxParamA
 user32.dll DispatchMessageA
+user32.dll EndDialog
+user32.dll EnumDisplayMonitors
 user32.dll GetDC
 user32.dll GetForegroundWindow
 user32.dll GetMonitorInfoA
@@ -65,8 +73,10 @@ user32.dll PeekMessageA
 user32.dll PostMessageA
 user32.dll RegisterClassA
 user32.dll ReleaseDC
+user32.dll SendDlgItemMessageA
 user32.dll SendMessageA
 user32.dll SetCursor
+user32.dll SetDlgItemTextA
 user32.dll ShowWindow
 user32.dll SystemParametersInfoA
 user32.dll TranslateMessage

@@ -1,5 +1,9 @@
 #include "plugin_fixture.h"
 
+#include <algorithm>
+
+#include "display/monitor_settings.h"
+
 namespace {
 
 int whitePixelsOnScreen() {
@@ -14,12 +18,12 @@ int whitePixelsOnScreen() {
     return found;
 }
 
-// What the windowed display put on the screen through GDI.
-int whitePixelsOnTheDesktop() {
+// What the windowed display put on the screen through GDI, right of `left`.
+int whitePixelsOnTheDesktop(LONG left = -32768) {
     const sim::ScreenView screen = sim::gdiScreen();
     int found = 0;
     for (LONG y = screen.bounds.top; y < screen.bounds.bottom; ++y) {
-        for (LONG x = screen.bounds.left; x < screen.bounds.right; ++x) {
+        for (LONG x = std::max(left, screen.bounds.left); x < screen.bounds.right; ++x) {
             found += screen.at(x, y) == 0xFFFFFF;
         }
     }
@@ -172,6 +176,33 @@ TEST_F(PluginTest, OneModuleRunsAtATime) {
     EXPECT_EQ(renderWindowedRun(), 1);
     quitWindowed(&windowed);
     EXPECT_EQ(sim::leaks(), "");
+}
+
+// The monitor picked in the configuration holds every start of this load, though the
+// host's window is on another and the choice could not be saved (nothing can be, here).
+TEST_F(PluginTest, ThePickedMonitorHoldsForTheLoad) {
+    sim::setDesktopMode({1920, 1080, 32});
+    sim::setMonitors({{RECT{0, 0, 1920, 1080}, 100}, {RECT{1920, 0, 3200, 1024}, 100}});
+    VisModule windowed = *moduleAt(1);
+    windowed.parentWindow = sim::showHostWindow(RECT{100, 100, 400, 300});
+    MonitorName tv{};
+    std::strcpy(tv.device, "\\\\.\\DISPLAY2");
+    tv.rect = RECT{1920, 0, 3200, 1024};
+    EXPECT_FALSE(keepChosenMonitor(tv));
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        ASSERT_EQ(initWindowed(&windowed), 0);
+        tick += 26;
+        sim::setTick(tick);
+        renderWindowed(&windowed);
+        tick += 26;
+        sim::setTick(tick);
+        renderWindowed(&windowed);
+        EXPECT_GT(whitePixelsOnTheDesktop(1920), 10);
+        EXPECT_EQ(whitePixelsOnTheDesktop(), whitePixelsOnTheDesktop(1920));
+        quitWindowed(&windowed);
+    }
+    keepChosenMonitor(MonitorName{});
 }
 
 }  // namespace

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "display/monitor_choice.h"
+
+namespace {
+
+PresentMonitor presentMonitor(const char* device, LONG left, LONG top, LONG width, LONG height,
+                              bool primary = false) {
+    PresentMonitor m{};
+    std::snprintf(m.device, sizeof m.device, "%s", device);
+    m.rect = RECT{left, top, left + width, top + height};
+    m.primary = primary;
+    return m;
+}
+
+MonitorName named(const char* device, RECT rect) {
+    MonitorName name{};
+    std::snprintf(name.device, sizeof name.device, "%s", device);
+    name.rect = rect;
+    return name;
+}
+
+const RECT kRight = {1920, 0, 3840, 1080};
+
+TEST(MonitorChoice, FoundByPlaceThenByDeviceName) {
+    const std::vector<PresentMonitor> usual = {
+        presentMonitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true),
+        presentMonitor("\\\\.\\DISPLAY2", 1920, 0, 1920, 1080)};
+    struct {
+        const char* name;
+        MonitorName chosen;
+        std::vector<PresentMonitor> monitors;
+        int expected;
+    } cases[] = {
+        {"the player's monitor", MonitorName{}, usual, -1},
+        {"as saved", named("\\\\.\\DISPLAY2", kRight), usual, 1},
+        // Docked: the devices numbered anew, the monitor where it was.
+        {"numbered anew",
+         named("\\\\.\\DISPLAY2", kRight),
+         {presentMonitor("\\\\.\\DISPLAY2", 0, 0, 1920, 1080, true),
+          presentMonitor("\\\\.\\DISPLAY3", 1920, 0, 1920, 1080)},
+         1},
+        {"in another resolution",
+         named("\\\\.\\DISPLAY2", kRight),
+         {presentMonitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true),
+          presentMonitor("\\\\.\\DISPLAY2", 1920, 0, 1280, 720)},
+         1},
+        // Mirrored monitors share a rectangle: the device name tells them apart.
+        {"mirrored",
+         named("\\\\.\\DISPLAY2", RECT{0, 0, 1920, 1080}),
+         {presentMonitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true),
+          presentMonitor("\\\\.\\DISPLAY2", 0, 0, 1920, 1080)},
+         1},
+        {"unplugged", named("\\\\.\\DISPLAY2", kRight), {usual[0]}, -1},
+        {"no monitors listed", named("\\\\.\\DISPLAY2", kRight), {}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(
+            findChosenMonitor(c.chosen, c.monitors.data(), static_cast<int>(c.monitors.size())),
+            c.expected);
+    }
+}
+
+TEST(MonitorChoice, ListedAsTheUserSeesThem) {
+    struct {
+        const char* name;
+        std::vector<PresentMonitor> monitors;
+        std::vector<std::string> described;
+    } cases[] = {
+        {"left of the primary",
+         {presentMonitor("A", 0, 0, 1920, 1080, true), presentMonitor("B", -1280, 0, 1280, 1024)},
+         {"Monitor 1: 1280x1024 at -1280,0", "Monitor 2: 1920x1080 at 0,0 (primary)"}},
+        {"stacked, then beside",
+         {presentMonitor("A", 0, 0, 1920, 1080, true), presentMonitor("B", 1920, 0, 3840, 2160),
+          presentMonitor("C", 0, -1080, 1920, 1080)},
+         {"Monitor 1: 1920x1080 at 0,-1080", "Monitor 2: 1920x1080 at 0,0 (primary)",
+          "Monitor 3: 3840x2160 at 1920,0"}},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sortAsSeen(c.monitors.data(), static_cast<int>(c.monitors.size()));
+        std::vector<std::string> described;
+        for (size_t i = 0; i < c.monitors.size(); ++i) {
+            char text[96];
+            describeMonitor(static_cast<int>(i + 1), c.monitors[i], text, sizeof text);
+            described.push_back(text);
+        }
+        EXPECT_EQ(described, c.described);
+    }
+}
+
+std::string settingsOf(const MonitorName& chosen) {
+    std::vector<char> text(kMaxSettingsBytes);
+    return std::string(text.data(), formatSettings(chosen, text.data()));
+}
+
+std::string describe(const MonitorName& name) {
+    return std::string(name.device) + " " + std::to_string(name.rect.left) + "," +
+           std::to_string(name.rect.top) + "," + std::to_string(name.rect.right) + "," +
+           std::to_string(name.rect.bottom);
+}
+
+// Anything but a whole file as written gives the player's monitor.
+TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
+    const MonitorName left = named("\\\\.\\DISPLAY2", RECT{-2560, -300, 0, 1140});
+    const std::string saved = settingsOf(left);
+    const std::string line = "monitor 1920 0 3840 1080 \\\\.\\DISPLAY2";
+    const std::string player = describe(MonitorName{});
+    std::string huge = saved;
+    huge.insert(0, std::string(kMaxSettingsBytes, '#') + "\n");
+    std::string largest =
+        "#" + std::string(kMaxSettingsBytes - line.size() - 3, ' ') + "\n" + line + "\n";
+    struct {
+        const char* name;
+        std::string text;
+        std::string expected;
+    } cases[] = {
+        {"as written", saved, describe(left)},
+        {"the player's monitor, as written", settingsOf(MonitorName{}), player},
+        {"missing or empty", "", player},
+        {"by hand, with Unix line ends and tabs", "monitor\t1920 0  3840 1080 \\\\.\\DISPLAY2\n",
+         describe(named("\\\\.\\DISPLAY2", kRight))},
+        {"as large as it may be", largest, describe(named("\\\\.\\DISPLAY2", kRight))},
+        {"larger", huge, player},
+        {"no line end at the end", line, player},
+        {"two monitors", line + "\n" + line + "\n", player},
+        {"another line", line + "\nfullscreen yes\n", player},
+        {"a word for a number", "monitor 1920 zero 3840 1080 X\n", player},
+        {"a number too large", "monitor 1920 0 38400000 1080 X\n", player},
+        {"an empty rectangle", "monitor 1920 0 1920 1080 X\n", player},
+        {"upside down", "monitor 1920 1080 3840 0 X\n", player},
+        {"no device", "monitor 1920 0 3840 1080\n", player},
+        {"a device name too long", "monitor 1920 0 3840 1080 " + std::string(32, 'D') + "\n",
+         player},
+        {"a control character", std::string("monitor 1920 0 3840 1080 \\\\.\\DIS\0PLAY2\n", 39),
+         player},
+        {"not text", std::string("\xff\xfe\0m\0o\0n\n", 9), player},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(describe(parseSettings(c.text.data(), c.text.size())), c.expected);
+    }
+    // Cut short anywhere, as by a full disk or a crash while it was written.
+    for (size_t length = 0; length < saved.size(); ++length) {
+        SCOPED_TRACE(length);
+        ASSERT_EQ(describe(parseSettings(saved.data(), length)), player);
+    }
+}
+
+}  // namespace
