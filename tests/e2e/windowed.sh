@@ -178,9 +178,11 @@ scenario_windowed_4k() {
 configure() {
     wine_bg "$1" "$GLINTIX_PROBE" run "$host_exe" "$plugin_dll" --module 1 --config
     local tries=120 dialog=
-    until dialog=$(xdotool search --name '^Configuration$' 2>/dev/null | head -1) && [ -n "$dialog" ]; do
+    # Named before it is mapped: only a viewable window can take the focus.
+    until dialog=$(xdotool search --onlyvisible --name '^Configuration$' 2>/dev/null | head -1) &&
+        [ -n "$dialog" ] && xwininfo -id "$dialog" | grep -q 'Map State: IsViewable'; do
         tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "$1: no dialog titled Configuration"
+        [ "$tries" -gt 0 ] || fail "$1: no viewable dialog titled Configuration"
         sleep 0.25
     done
     # With no window manager, X sends the keys to the window under the pointer, at the
