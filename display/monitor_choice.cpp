@@ -1,6 +1,7 @@
 #include "display/monitor_choice.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -35,22 +36,18 @@ struct Text {
     }
     void add(long value) {
         char digits[16];
-        int n = 0;
+        char* at = digits + sizeof digits;
+        *--at = '\0';
         unsigned long magnitude =
             value < 0 ? 0UL - static_cast<unsigned long>(value) : static_cast<unsigned long>(value);
         do {
-            digits[n++] = static_cast<char>('0' + magnitude % 10);
+            *--at = static_cast<char>('0' + magnitude % 10);
             magnitude /= 10;
         } while (magnitude);
         if (value < 0) {
-            digits[n++] = '-';
+            *--at = '-';
         }
-        char text[16];
-        for (int i = 0; i < n; ++i) {
-            text[i] = digits[n - 1 - i];
-        }
-        text[n] = '\0';
-        add(text);
+        add(at);
     }
 };
 
@@ -212,14 +209,11 @@ size_t formatSettings(const MonitorName& chosen, char* out) {
         "# in its configuration. Delete this file to go back to the player's monitor.\r\n");
     if (chosen.device[0] != '\0') {
         const RECT& r = chosen.rect;
-        text.add("monitor ");
-        text.add(static_cast<long>(r.left));
-        text.add(" ");
-        text.add(static_cast<long>(r.top));
-        text.add(" ");
-        text.add(static_cast<long>(r.right));
-        text.add(" ");
-        text.add(static_cast<long>(r.bottom));
+        text.add("monitor");
+        for (LONG value : {r.left, r.top, r.right, r.bottom}) {
+            text.add(" ");
+            text.add(static_cast<long>(value));
+        }
         text.add(" ");
         text.add(chosen.device);
         text.add("\r\n");

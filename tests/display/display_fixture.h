@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,14 @@ inline std::vector<uint32_t> numberedPicture() {
         }
     }
     return picture;
+}
+
+// A monitor as the user's choice names it.
+inline MonitorName monitorNamed(const char* device, RECT rect) {
+    MonitorName name{};
+    std::snprintf(name.device, sizeof name.device, "%s", device);
+    name.rect = rect;
+    return name;
 }
 
 class DisplayTest : public ::testing::Test {

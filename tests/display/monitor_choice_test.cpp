@@ -1,11 +1,8 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "display/monitor_choice.h"
+#include "tests/display/display_fixture.h"
 
 namespace {
 
@@ -16,13 +13,6 @@ PresentMonitor presentMonitor(const char* device, LONG left, LONG top, LONG widt
     m.rect = RECT{left, top, left + width, top + height};
     m.primary = primary;
     return m;
-}
-
-MonitorName named(const char* device, RECT rect) {
-    MonitorName name{};
-    std::snprintf(name.device, sizeof name.device, "%s", device);
-    name.rect = rect;
-    return name;
 }
 
 const RECT kRight = {1920, 0, 3840, 1080};
@@ -38,26 +28,26 @@ TEST(MonitorChoice, FoundByPlaceThenByDeviceName) {
         int expected;
     } cases[] = {
         {"the player's monitor", MonitorName{}, usual, -1},
-        {"as saved", named("\\\\.\\DISPLAY2", kRight), usual, 1},
+        {"as saved", monitorNamed("\\\\.\\DISPLAY2", kRight), usual, 1},
         // Docked: the devices numbered anew, the monitor where it was.
         {"numbered anew",
-         named("\\\\.\\DISPLAY2", kRight),
+         monitorNamed("\\\\.\\DISPLAY2", kRight),
          {presentMonitor("\\\\.\\DISPLAY2", 0, 0, 1920, 1080, true),
           presentMonitor("\\\\.\\DISPLAY3", 1920, 0, 1920, 1080)},
          1},
         {"in another resolution",
-         named("\\\\.\\DISPLAY2", kRight),
+         monitorNamed("\\\\.\\DISPLAY2", kRight),
          {presentMonitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true),
           presentMonitor("\\\\.\\DISPLAY2", 1920, 0, 1280, 720)},
          1},
         // Mirrored monitors share a rectangle: the device name tells them apart.
         {"mirrored",
-         named("\\\\.\\DISPLAY2", RECT{0, 0, 1920, 1080}),
+         monitorNamed("\\\\.\\DISPLAY2", RECT{0, 0, 1920, 1080}),
          {presentMonitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true),
           presentMonitor("\\\\.\\DISPLAY2", 0, 0, 1920, 1080)},
          1},
-        {"unplugged", named("\\\\.\\DISPLAY2", kRight), {usual[0]}, -1},
-        {"no monitors listed", named("\\\\.\\DISPLAY2", kRight), {}, -1},
+        {"unplugged", monitorNamed("\\\\.\\DISPLAY2", kRight), {usual[0]}, -1},
+        {"no monitors listed", monitorNamed("\\\\.\\DISPLAY2", kRight), {}, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,7 +98,7 @@ std::string describe(const MonitorName& name) {
 
 // Anything but a whole file as written gives the player's monitor.
 TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
-    const MonitorName left = named("\\\\.\\DISPLAY2", RECT{-2560, -300, 0, 1140});
+    const MonitorName left = monitorNamed("\\\\.\\DISPLAY2", RECT{-2560, -300, 0, 1140});
     const std::string saved = settingsOf(left);
     const std::string line = "monitor 1920 0 3840 1080 \\\\.\\DISPLAY2";
     const std::string player = describe(MonitorName{});
@@ -125,8 +115,8 @@ TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
         {"the player's monitor, as written", settingsOf(MonitorName{}), player},
         {"missing or empty", "", player},
         {"by hand, with Unix line ends and tabs", "monitor\t1920 0  3840 1080 \\\\.\\DISPLAY2\n",
-         describe(named("\\\\.\\DISPLAY2", kRight))},
-        {"as large as it may be", largest, describe(named("\\\\.\\DISPLAY2", kRight))},
+         describe(monitorNamed("\\\\.\\DISPLAY2", kRight))},
+        {"as large as it may be", largest, describe(monitorNamed("\\\\.\\DISPLAY2", kRight))},
         {"larger", huge, player},
         {"no line end at the end", line, player},
         {"two monitors", line + "\n" + line + "\n", player},

@@ -49,9 +49,7 @@ const std::vector<uint32_t> kBlack(640 * 480, 0);
 
 class WindowedTest : public DisplayTest {
 protected:
-    static int startOn(HWND host, const MonitorName& chosen = MonitorName{}) {
-        return windowedInit(kWindowedName, 640, 480, host, chosen);
-    }
+    static int startOn(HWND host) { return windowedInit(kWindowedName, 640, 480, host, {}); }
     static HWND window() { return sim::findWindow(kWindowedName); }
 };
 
@@ -66,11 +64,16 @@ struct Display {
     RECT host = {0, 0, 0, 0};
 };
 
-void arrange(const Display& display, sim::DpiContexts contexts, HWND* host) {
+// A fresh simulation on `display`, and the windowed display started there.
+void startFresh(const Display& display, sim::DpiContexts contexts,
+                const MonitorName& chosen = MonitorName{}) {
+    displayShutdown();
+    sim::reset();
     sim::setDesktopMode(display.mode);
     sim::setMonitors(display.monitors);
     sim::setDpiContexts(contexts);
-    *host = display.host.right ? sim::showHostWindow(display.host) : nullptr;
+    HWND host = display.host.right ? sim::showHostWindow(display.host) : nullptr;
+    ASSERT_EQ(windowedInit(kWindowedName, 640, 480, host, chosen), 1);
 }
 
 const Display k1080 = {{1920, 1080, 32}, {monitor(0, 0, 1920, 1080)}};
@@ -129,11 +132,7 @@ TEST_F(WindowedTest, PictureOnTheHostsMonitorInTheDesktopsMode) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        displayShutdown();
-        sim::reset();
-        HWND host;
-        arrange(c.display, c.contexts, &host);
-        ASSERT_EQ(startOn(host), 1);
+        ASSERT_NO_FATAL_FAILURE(startFresh(c.display, c.contexts));
         const Expected& e = c.expected;
         EXPECT_EQ(sim::threadDpiContext(), -1);
         EXPECT_EQ(sim::windowPerMonitorDpi(window()), c.contexts != sim::DpiContexts::None);
@@ -186,11 +185,7 @@ TEST_F(WindowedTest, FollowsTheDisplay) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        displayShutdown();
-        sim::reset();
-        HWND host;
-        arrange(c.before, sim::DpiContexts::PerMonitorV2, &host);
-        ASSERT_EQ(startOn(host), 1);
+        ASSERT_NO_FATAL_FAILURE(startFresh(c.before, sim::DpiContexts::PerMonitorV2));
         std::vector<uint32_t> picture = numberedPicture();
         ASSERT_EQ(windowedPresent(picture.data()), 1);
 
@@ -202,13 +197,6 @@ TEST_F(WindowedTest, FollowsTheDisplay) {
     }
 }
 
-MonitorName chosenName(const char* device, RECT rect) {
-    MonitorName name{};
-    std::snprintf(name.device, sizeof name.device, "%s", device);
-    name.rect = rect;
-    return name;
-}
-
 // The chosen monitor holds the picture wherever the host's window is, found in the
 // thread's coordinates; where it is gone, at the start or after a display change, the
 // host's monitor does, and the chosen one again once it is back.
@@ -217,7 +205,7 @@ TEST_F(WindowedTest, OnTheChosenMonitorWhileItIsThere) {
     const RECT hostOnFirst = {100, 100, 400, 300};
     const sim::Monitor first = monitor(0, 0, 1920, 1080);
     const sim::Monitor tv = monitor(1920, 0, 1280, 1024);
-    const MonitorName theTv = chosenName("\\\\.\\DISPLAY2", tv.rect);
+    const MonitorName theTv = monitorNamed("\\\\.\\DISPLAY2", tv.rect);
     sim::Monitor scaledTv = monitor(2880, 0, 2880, 1620, 150);
     const Expected onTv = {{1920, 0, 3200, 1024}, 2, 0, 32};
     const Expected onFirst = {{0, 0, 1920, 1080}, 2, 320, 60};
@@ -233,28 +221,21 @@ TEST_F(WindowedTest, OnTheChosenMonitorWhileItIsThere) {
         // Listed in logical pixels, it is found by its device name; the system stretches.
         {"at 150% with no per-thread contexts",
          {monitor(0, 0, 2880, 1620, 150), scaledTv},
-         chosenName("\\\\.\\DISPLAY2", scaledTv.rect),
+         monitorNamed("\\\\.\\DISPLAY2", scaledTv.rect),
          sim::DpiContexts::None,
          {{2880, 0, 5760, 1620}, 2, 320, 60, 150}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        displayShutdown();
-        sim::reset();
-        HWND host;
-        arrange({mode, c.monitors, hostOnFirst}, c.contexts, &host);
-        ASSERT_EQ(startOn(host, c.chosen), 1);
+        ASSERT_NO_FATAL_FAILURE(startFresh({mode, c.monitors, hostOnFirst}, c.contexts, c.chosen));
         std::vector<uint32_t> picture = numberedPicture();
         ASSERT_EQ(windowedPresent(picture.data()), 1);
         expectScreen(c.expected, picture);
     }
 
     SCOPED_TRACE("unplugged and plugged in again");
-    displayShutdown();
-    sim::reset();
-    HWND host;
-    arrange({mode, {first, tv}, hostOnFirst}, sim::DpiContexts::PerMonitorV2, &host);
-    ASSERT_EQ(startOn(host, theTv), 1);
+    ASSERT_NO_FATAL_FAILURE(
+        startFresh({mode, {first, tv}, hostOnFirst}, sim::DpiContexts::PerMonitorV2, theTv));
     std::vector<uint32_t> picture = numberedPicture();
     sim::changeDisplay(mode, {first});
     ASSERT_EQ(windowedPresent(picture.data()), 1);

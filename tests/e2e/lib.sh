@@ -187,10 +187,33 @@ wait_started() {
     }
 }
 
+# wait_dialog NAME: waits (bounded) until the host's dialog titled Configuration is up, and
+# gives it the X focus. With no window manager, X sends the keys to the window under the
+# pointer, which need not be the dialog's; a window manager gives a new dialog the focus
+# along with the activation: the scenario does that part. X knows the name before the window
+# is mapped, and only a viewable window can take the focus.
+wait_dialog() {
+    local tries=120 dialog=
+    until dialog=$(xdotool search --onlyvisible --name '^Configuration$' 2>/dev/null | head -1) &&
+        [ -n "$dialog" ] && xwininfo -id "$dialog" | grep -q 'Map State: IsViewable'; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "$1: no viewable dialog titled Configuration"
+        sleep 0.25
+    done
+    xdotool windowfocus "$dialog"
+}
+
 # host_status NAME: the host's exit status, once its run has ended.
 host_status() {
     wait_for "$1" '^exit status [0-9]+' 60
     sed -nE 's/^exit status ([0-9]+).*/\1/p' "$work/$1.out"
+}
+
+# ended NAME: the host ended with status 0.
+ended() {
+    local status
+    status=$(host_status "$1")
+    [ "$status" = 0 ] || fail "$1: the host ended with status $status"
 }
 
 # summary_says NAME TEXT: the host's summary line names how the run ended.

@@ -15,13 +15,7 @@ scenario_stop_keys() {
 scenario_config() {
     start_x 1024x768x24
     wine_bg config "$GLINTIX_PROBE" run "$host_exe" "$plugin_dll" --config
-    local box='' tries=120
-    while [ -z "$box" ] && [ "$tries" -gt 0 ]; do
-        box=$(xdotool search --name '^Configuration$' 2>/dev/null | head -1 || true)
-        sleep 0.25
-        tries=$((tries - 1))
-    done
-    [ -n "$box" ] || fail "no box titled Configuration"
+    wait_dialog config
     local controls
     controls=$(probe - dialog Configuration)
     note "the box: $(echo "$controls" | tr '\n' ' ')"
@@ -29,9 +23,7 @@ scenario_config() {
     grep -qF 'control Button "OK"' <<<"$controls" || fail "no OK button in the box"
     ! grep -q '^exit status' "$work/config.out" || fail "the host returned while the box was up"
     xdotool key Return
-    local status
-    status=$(host_status config)
-    [ "$status" = 0 ] || fail "--config exited with $status"
+    ended config
 }
 
 # host_error NAME STATUS ARGS...: the host refuses with STATUS and one line of message.

@@ -177,29 +177,7 @@ scenario_windowed_4k() {
 # its controls, as the probe lists them, in $work/NAME.dialog.
 configure() {
     wine_bg "$1" "$GLINTIX_PROBE" run "$host_exe" "$plugin_dll" --module 1 --config
-    local tries=120 dialog=
-    # Named before it is mapped: only a viewable window can take the focus.
-    until dialog=$(xdotool search --onlyvisible --name '^Configuration$' 2>/dev/null | head -1) &&
-        [ -n "$dialog" ] && xwininfo -id "$dialog" | grep -q 'Map State: IsViewable'; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "$1: no viewable dialog titled Configuration"
-        sleep 0.25
-    done
-    # With no window manager, X sends the keys to the window under the pointer, at the
-    # middle of this wide screen and beside the dialog; a window manager gives a new
-    # dialog the X focus along with the activation: the scenario does that part.
-    xdotool windowfocus "$dialog"
-    read_dialog "$1"
-}
-
-# ended NAME: the host that showed the dialog ended with status 0.
-ended() {
-    local status
-    status=$(host_status "$1")
-    [ "$status" = 0 ] || fail "$1: the host ended with status $status"
-}
-
-read_dialog() {
+    wait_dialog "$1"
     probe - dialog Configuration >"$work/$1.dialog"
 }
 
@@ -263,7 +241,7 @@ scenario_windowed_choice() {
     configure unsaved
     xdotool key Down Down Return
     local tries=40
-    until read_dialog unsaved && grep -q 'could not be saved' "$work/unsaved.dialog"; do
+    until probe - dialog Configuration >"$work/unsaved.dialog" && grep -q 'could not be saved' "$work/unsaved.dialog"; do
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || fail "unsaved: the dialog does not say that the choice was not saved"
         sleep 0.25

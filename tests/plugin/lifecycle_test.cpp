@@ -152,14 +152,9 @@ TEST_F(PluginTest, AFailedStartOverARunningOneEndsThatRun) {
 // mode, and stops on Escape like the first.
 TEST_F(PluginTest, OneModuleRunsAtATime) {
     VisModule windowed = *moduleAt(1);
-    auto renderWindowedRun = [&] {
-        tick += 26;
-        sim::setTick(tick);
-        return renderWindowed(&windowed);
-    };
     ASSERT_EQ(initWindowed(&windowed), 0);
-    renderWindowedRun();
-    EXPECT_EQ(renderWindowedRun(), 0);
+    renderWindowedRun(&windowed);
+    EXPECT_EQ(renderWindowedRun(&windowed), 0);
     EXPECT_GT(whitePixelsOnTheDesktop(), 10);
 
     ASSERT_EQ(initModule(&module), 0);
@@ -171,9 +166,9 @@ TEST_F(PluginTest, OneModuleRunsAtATime) {
     EXPECT_EQ(sim::liveWindows(), 1);
     EXPECT_TRUE(sim::currentMode() == sim::desktopMode());
     win::PostMessageA(sim::findWindow("glintix #1 (no mode change)"), WM_KEYDOWN, VK_ESCAPE, 0);
-    renderWindowedRun();  // arms the new run's frame clock
-    renderWindowedRun();  // draws, and handles the key
-    EXPECT_EQ(renderWindowedRun(), 1);
+    renderWindowedRun(&windowed);  // arms the new run's frame clock
+    renderWindowedRun(&windowed);  // draws, and handles the key
+    EXPECT_EQ(renderWindowedRun(&windowed), 1);
     quitWindowed(&windowed);
     EXPECT_EQ(sim::leaks(), "");
 }
@@ -192,12 +187,8 @@ TEST_F(PluginTest, ThePickedMonitorHoldsForTheLoad) {
     for (int run = 0; run < 2; ++run) {
         SCOPED_TRACE(run);
         ASSERT_EQ(initWindowed(&windowed), 0);
-        tick += 26;
-        sim::setTick(tick);
-        renderWindowed(&windowed);
-        tick += 26;
-        sim::setTick(tick);
-        renderWindowed(&windowed);
+        renderWindowedRun(&windowed);  // arms the frame clock
+        renderWindowedRun(&windowed);
         EXPECT_GT(whitePixelsOnTheDesktop(1920), 10);
         EXPECT_EQ(whitePixelsOnTheDesktop(), whitePixelsOnTheDesktop(1920));
         quitWindowed(&windowed);

@@ -32,6 +32,13 @@ protected:
         return renderModule(&module);
     }
 
+    // The same for a run of another module's record.
+    int renderWindowedRun(VisModule* windowed) {
+        tick += 26;
+        sim::setTick(tick);
+        return renderWindowed(windowed);
+    }
+
     static HWND window() { return sim::findWindow("glintix #1"); }
 
     VisModule module;
