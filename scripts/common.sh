@@ -77,7 +77,13 @@ i386_refused() {
     # kernel refused as a shell script, and names the refusal in words that change with the
     # shell and the locale, while only the errno tells a kernel without IA-32 emulation
     # from a folder that runs no program.
-    if ! said=$(g++ -std=c++17 -O1 -o "$i386_helper" "$i386_root/scripts/exec-errno.cpp" 2>&1); then
+    # Built once, and again only when its source changes; under a name of its own and then
+    # renamed, since another test command's probe may be starting it meanwhile.
+    local helper_source=$i386_root/scripts/exec-errno.cpp
+    if [ ! "$i386_helper" -nt "$helper_source" ] &&
+        ! said=$(g++ -std=c++17 -O1 -o "$i386_helper.$$" "$helper_source" 2>&1 &&
+            mv -f "$i386_helper.$$" "$i386_helper"); then
+        rm -f "$i386_helper.$$"
         i386_unsure "could not be started: its helper did not build (${said%%$'\n'*})"
         return
     fi
@@ -97,6 +103,40 @@ i386_refused() {
     i386_verdict "$status" "$errno" "$why" "$qemu"
 }
 
+# wine32_answer: what the 32-bit Wine loader says of its version; fails where it is not
+# there or does not start.
+wine32_answer() { /usr/lib/wine/wine --version 2>&1; }
+# apt_candidate PACKAGE: the version apt would install, "(none)" where its lists have none.
+apt_candidate() {
+    LC_ALL=C apt-cache policy "$1" 2>/dev/null | sed -nE 's/^ *Candidate: (.*)$/\1/p'
+}
+# apt_lists_time ARCH: when apt's newest index for ARCH was written, or nothing.
+apt_lists_time() {
+    find /var/lib/apt/lists -maxdepth 1 -name "*_binary-${1}_Packages*" -printf '%TY-%Tm-%Td %TH:%TM\n' \
+        2>/dev/null | sort | tail -n 1
+}
+
+# wine32_refused: prints why the 32-bit Wine loader does not run on a machine that runs
+# 32-bit programs, as far as Wine and apt tell, and succeeds; fails where it runs.
+wine32_refused() {
+    local said candidate lists
+    if said=$(wine32_answer) && [[ $said == wine-* ]]; then
+        return 1
+    fi
+    if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"; then
+        said=${said%%$'\n'*}
+        echo "32-bit Wine does not start (/usr/lib/wine/wine --version said: ${said#*/wine: })"
+        return 0
+    fi
+    candidate=$(apt_candidate wine32:i386)
+    lists=$(apt_lists_time i386)
+    if [ -z "$candidate" ] || [ "$candidate" = "(none)" ]; then
+        echo "apt has no wine32:i386 (${lists:+i386 lists updated at }${lists:-no i386 lists})"
+    else
+        echo "wine32:i386 $candidate is not installed: apt could not install it (scripts/setup said why)"
+    fi
+}
+
 # choose_windows_ring: sets `ring` to win32, the shipped 32-bit build under 32-bit Wine, or
 # to win64, the 64-bit test build of the same sources under 64-bit Wine; `ring_why` says in
 # one line why it is win64. Call it after scripts/setup. GLINTIX_WINDOWS_RING=win64 picks
@@ -110,8 +150,8 @@ choose_windows_ring() {
         return 1
     fi
     # scripts/setup goes on without 32-bit Wine where apt cannot install it.
-    if [ "$verdict" = 1 ] && [ ! -x /usr/lib/wine/wine ]; then
-        refused="32-bit Wine is not installed (scripts/setup could not install it)"
+    if [ "$verdict" = 1 ]; then
+        refused=$(wine32_refused) || true
     fi
     case ${GLINTIX_WINDOWS_RING:-} in
         win64)
@@ -135,6 +175,18 @@ choose_windows_ring() {
             return 1
             ;;
     esac
+}
+
+# apt_lists_fresh DIR ARCH...: DIR, apt's lists, holds an index of the last ten minutes for
+# every ARCH. Lists that a cloud image refreshed at boot for amd64 alone are not fresh once
+# i386 has been added: apt would find no i386 package in them.
+apt_lists_fresh() {
+    local dir=$1 arch
+    shift
+    for arch in "$@"; do
+        [ -n "$(find "$dir" -maxdepth 1 -name "*_binary-${arch}_Packages*" -newermt '-10 minutes' \
+            2>/dev/null | head -n 1)" ] || return 1
+    done
 }
 
 # white_pixels PNG: how many pure white pixels the picture has.
