@@ -3,7 +3,7 @@
 #include <random>
 
 #include "bench/frame_buffers.h"
-#include "display/row_converters.h"
+#include "display/convert/row_converters.h"
 #include "effect/fountain.h"
 #include "platform/sim/sim.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "bench/frame_buffers.h"
-#include "display/row_converters.h"
-#include "display/row_converters_rules.h"
+#include "display/convert/pixel_rules.h"
+#include "display/convert/row_converters.h"
 
 namespace {
 
@@ -75,15 +75,16 @@ void registerConverterBenchmarks() {
         RowFunction libyuv;
     };
     const Case cases[] = {
-        {"convertRow32", 4, convertRow32, plain<loop32>(), yuv(libyuv::ARGBCopy, 4)},
+        {"convertRow32", 4, convertRow32, ours(convertRow32Plain), yuv(libyuv::ARGBCopy, 4)},
         {"convertRow32Swap", 4, convertRow32Swap, plain<loop32Swap>(), yuv(libyuv::ARGBToABGR, 4)},
-        {"convertRow24", 3, convertRow24, plain<loop24>(), yuv(libyuv::ARGBToRGB24, 3)},
+        {"convertRow24", 3, convertRow24, ours(convertRow24Plain), yuv(libyuv::ARGBToRGB24, 3)},
         {"convertRow24Swap", 3, convertRow24Swap, plain<loop24Swap>(), yuv(libyuv::ARGBToRAW, 3)},
-        {"convertRow565", 2, convertRow565, plain<loop16<to565>>(), yuv(libyuv::ARGBToRGB565, 2)},
-        {"convertRow565Swap", 2, convertRow565Swap, plain<loop16<to565Swap>>(),
+        {"convertRow565", 2, convertRow565, ours(convertRow565Plain), yuv(libyuv::ARGBToRGB565, 2)},
+        {"convertRow565Swap", 2, convertRow565Swap, ours(convertRow565SwapPlain),
          yuvSwapped(libyuv::ARGBToRGB565)},
-        {"convertRow555", 2, convertRow555, plain<loop16<to555>>(), yuv(libyuv::ARGBToARGB1555, 2)},
-        {"convertRow555Swap", 2, convertRow555Swap, plain<loop16<to555Swap>>(),
+        {"convertRow555", 2, convertRow555, ours(convertRow555Plain),
+         yuv(libyuv::ARGBToARGB1555, 2)},
+        {"convertRow555Swap", 2, convertRow555Swap, ours(convertRow555SwapPlain),
          yuvSwapped(libyuv::ARGBToARGB1555)},
     };
     for (const Case& c : cases) {

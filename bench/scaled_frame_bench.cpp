@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "bench/frame_buffers.h"
-#include "display/scaled_frame.h"
+#include "display/convert/scaled_frame.h"
 
 namespace {
 

@@ -10,7 +10,9 @@
 
 #include <cstdint>
 
-#include "display/monitor_choice.h"
+#include "display/monitor/monitor_choice.h"
+#include "display/monitor/monitor_dialog.h"
+#include "display/monitor/settings_file.h"
 #include "platform/services.h"
 
 // Brings the display up for a picture of width x height pixels: 1 when it is up, 0 when the

@@ -1,5 +1,5 @@
 // What both ways of showing the picture do alike: the window and its class, the
-// screensaver, the pump, the DPI context.
+// screensaver, the pump.
 #include <cstring>
 
 #include "display/display.h"
@@ -46,27 +46,5 @@ void pumpWindowMessages(DisplayState& d) {
     while (win::PeekMessageA(&message, d.window, 0, 0, PM_REMOVE)) {
         win::TranslateMessage(&message);
         win::DispatchMessageA(&message);
-    }
-}
-
-win::SetThreadDpiContextFunction lookUpDpiContexts() {
-    HMODULE user32 = win::GetModuleHandleA("user32.dll");
-    FARPROC entry = user32 ? win::GetProcAddress(user32, "SetThreadDpiAwarenessContext") : nullptr;
-    return reinterpret_cast<win::SetThreadDpiContextFunction>(reinterpret_cast<void (*)()>(entry));
-}
-
-PerMonitorDpi::PerMonitorDpi(win::SetThreadDpiContextFunction set) : set_(set) {
-    if (set_) {
-        // Version 2 from Windows 10 1703 on; the first version before.
-        previous_ = set_(reinterpret_cast<void*>(win::kDpiPerMonitorAwareV2));
-        if (!previous_) {
-            previous_ = set_(reinterpret_cast<void*>(win::kDpiPerMonitorAware));
-        }
-    }
-}
-
-PerMonitorDpi::~PerMonitorDpi() {
-    if (previous_) {
-        set_(previous_);
     }
 }

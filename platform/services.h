@@ -93,8 +93,6 @@ DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId);
 BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal);
 BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageA(const MSG* message);
-BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 // A modal dialog from a template in `instance`'s resources, and its controls.

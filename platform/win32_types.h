@@ -222,7 +222,13 @@ typedef FILETIME* LPFILETIME;
 #define LB_ADDSTRING 0x0180
 #define LB_SETCURSEL 0x0186
 #define LB_GETCURSEL 0x0188
+#define LBN_SELCHANGE 1
 #define LBN_DBLCLK 2
+#define LB_ERR (-1)
+#define BN_CLICKED 0
+#define MAKEWPARAM(low, high)                      \
+    static_cast<WPARAM>((static_cast<WORD>(low)) | \
+                        (static_cast<DWORD>(static_cast<WORD>(high)) << 16))
 
 // ---- Files ---------------------------------------------------------------------------
 
@@ -231,6 +237,7 @@ typedef FILETIME* LPFILETIME;
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
 #define CREATE_ALWAYS 2
 #define OPEN_EXISTING 3
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u

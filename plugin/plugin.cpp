@@ -1,7 +1,6 @@
 #include "plugin/plugin.h"
 
 #include "display/display.h"
-#include "display/monitor_settings.h"
 #include "effect/fountain.h"
 
 namespace {

@@ -1,6 +1,6 @@
-// Apart from the drawing in scaled_frame.cpp: the display set-up places the picture, and
-// the set-up runs on every processor.
-#include "display/scaled_frame.h"
+// Apart from the drawing in scaled_frame.cpp, which is built with SSE2: the display set-up
+// places the picture, and the set-up runs on every processor.
+#include "display/convert/scaled_frame.h"
 
 PicturePlacement placePicture(uint32_t areaWidth, uint32_t areaHeight, uint32_t width,
                               uint32_t height) {

@@ -1,6 +1,5 @@
 // The per-pixel rules of the row converters, and plain loops built from them. The bulk
-// paths hand their remainder pixels to these, a build without MMX uses the loops for
-// whole rows, and the benchmarks measure the bulk paths against the loops.
+// paths hand their remainder pixels to these, and the plain twins are these loops whole.
 #pragma once
 
 #include <cstdint>

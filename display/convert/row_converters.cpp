@@ -1,6 +1,6 @@
-#include "display/row_converters.h"
+#include "display/convert/row_converters.h"
 
-#include "display/row_converters_rules.h"
+#include "display/convert/pixel_rules.h"
 
 RowConverter selectRowConverter(uint32_t bitCount, uint32_t redMask, uint32_t greenMask,
                                 uint32_t blueMask) {

@@ -1,5 +1,6 @@
 // Turning framebuffer rows (32-bit 0x00RRGGBB) into rows of a display surface's pixel
-// layout: 32, 24 or 16 bits a pixel, red and blue in either order.
+// layout: 32, 24 or 16 bits a pixel, red and blue in either order. Pure pixel code: nothing
+// here calls the system.
 #pragma once
 
 #include <cstdint>
@@ -32,3 +33,14 @@ void convertRow555Swap(const uint32_t* source, void* destination, uint32_t count
 
 // Copies byteCount bytes in 64-byte blocks, then the rest byte by byte; any count works.
 void copyBlocks(void* destination, const void* source, uint32_t byteCount);
+
+// The plain per-pixel loops of the six converters above that have an MMX bulk path, with
+// the same results: the tests hold each bulk path against its twin, and the benchmarks
+// measure it against it. The system itself calls none of them.
+void convertRow32Plain(const uint32_t* source, void* destination, uint32_t count);
+void convertRow24Plain(const uint32_t* source, void* destination, uint32_t count);
+void convertRow565Plain(const uint32_t* source, void* destination, uint32_t count);
+void convertRow565SwapPlain(const uint32_t* source, void* destination, uint32_t count);
+void convertRow555Plain(const uint32_t* source, void* destination, uint32_t count);
+void convertRow555SwapPlain(const uint32_t* source, void* destination, uint32_t count);
+void copyBlocksPlain(void* destination, const void* source, uint32_t byteCount);

@@ -1,14 +1,17 @@
 // The bulk paths, two pixels to a 64-bit MMX register. MMX shares its registers with the
 // x87 unit, which the particle arithmetic uses on the same thread, so every routine here
-// ends with _mm_empty() on every path.
-#if defined(__MMX__)
+// ends with _mm_empty() on every path. Every build has MMX: x86-64 by its ABI, 32-bit x86
+// by -mmmx on this file alone.
+#if !defined(__MMX__)
+#error "the row converters' bulk paths need MMX"
+#endif
 
 #include <mmintrin.h>
 
 #include <cstring>
 
-#include "display/row_converters.h"
-#include "display/row_converters_rules.h"
+#include "display/convert/pixel_rules.h"
+#include "display/convert/row_converters.h"
 
 namespace {
 
@@ -172,5 +175,3 @@ void convertRow555Swap(const uint32_t* source, void* destination, uint32_t count
     convert555(static_cast<uint8_t*>(destination), source, count,
                _mm_set_pi16(8, 0x2000, 8, 0x2000), pixel_rules::to555Swap);
 }
-
-#endif

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "display/row_converters.h"
+#include "display/convert/row_converters.h"
 
 struct PicturePlacement {
     uint32_t factor;  // 0 when the area cannot hold the picture even once
@@ -21,10 +21,15 @@ PicturePlacement placePicture(uint32_t areaWidth, uint32_t areaHeight, uint32_t 
                               uint32_t height);
 
 // Draws the width x height frame source (rows packed, 0x00RRGGBB) scaled by factor into a
-// surface of bytesPerPixel bytes a pixel (4, 3 or 2, matching convert) whose rows are
-// pitch bytes apart, pitch at least width * factor * bytesPerPixel. Writes the
-// height * factor rows of width * factor pixels from destination on and nothing else;
-// reads back what it wrote there. Factor 0, or another pixel size, draws nothing.
+// picture of the same layout whose rows are pitch bytes apart, pitch at least
+// width * factor * 4. Writes the height * factor rows of width * factor pixels from
+// destination on and nothing else; reads back what it wrote there. Factor 0 draws nothing.
+void scaleFrame(const uint32_t* source, uint32_t width, uint32_t height, uint32_t factor,
+                uint32_t* destination, int32_t pitch);
+
+// The same into a surface of bytesPerPixel bytes a pixel (4, 3 or 2, matching convert),
+// pitch at least width * factor * bytesPerPixel; another pixel size draws nothing. For the
+// benchmarks and tests, which measure every depth: the system scales 32-bit pictures only.
 void convertScaledFrame(RowConverter convert, uint32_t bytesPerPixel, const uint32_t* source,
                         uint32_t width, uint32_t height, uint32_t factor, uint8_t* destination,
                         int32_t pitch);

@@ -1,5 +1,6 @@
-// The monitor that the user picked for the windowed display, and how it is found again:
-// pure logic over plain records, apart from the system calls that fill them.
+// The monitor that the user picked for the windowed display, and how it is found again
+// among those present: pure logic over plain records, apart from the system calls that
+// fill them.
 #pragma once
 
 #include <cstddef>
@@ -23,9 +24,6 @@ struct PresentMonitor {
 // As many monitors as the choice looks at; any beyond are not offered.
 constexpr int kMaxMonitors = 16;
 
-// The settings file holds at most this much; a larger one is not ours.
-constexpr size_t kMaxSettingsBytes = 4096;
-
 // The index of the chosen monitor among `count` present ones, or -1 for the player's
 // monitor: where the choice is the player's, or the chosen monitor is gone.
 int findChosenMonitor(const MonitorName& chosen, const PresentMonitor* present, int count);
@@ -36,11 +34,3 @@ void sortAsSeen(PresentMonitor* present, int count);
 // "Monitor 2: 1920x1080 at 1920,0", "(primary)" added for the primary one, into `out` of
 // `size` bytes (at least 64).
 void describeMonitor(int number, const PresentMonitor& monitor, char* out, size_t size);
-
-// The choice that a settings file's `length` bytes name: the player's monitor (an empty
-// device name) where they are empty, too many, cut short or anything but what
-// formatSettings writes.
-MonitorName parseSettings(const char* text, size_t length);
-
-// The settings file's text for the choice, into `out` of kMaxSettingsBytes; its length.
-size_t formatSettings(const MonitorName& chosen, char* out);

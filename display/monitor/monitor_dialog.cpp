@@ -1,9 +1,11 @@
 // The second module's configuration: which monitor its picture covers.
 #include <cstring>
 
-#include "display/display_state.h"
-#include "display/monitor_dialog_ids.h"
-#include "display/monitor_settings.h"
+#include "display/dpi_context.h"
+#include "display/monitor/monitor_dialog.h"
+#include "display/monitor/monitor_dialog_ids.h"
+#include "display/monitor/monitor_list.h"
+#include "display/monitor/settings_file.h"
 
 namespace {
 

@@ -1,32 +1,13 @@
-#include "display/monitor_settings.h"
+#include "display/monitor/settings_file.h"
 
 #include <cstring>
 
+#include "display/monitor/settings_text.h"
+
 namespace {
 
-struct Listing {
-    PresentMonitor* out;
-    int capacity;
-    int count;
-};
-
-BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
-    Listing& list = *reinterpret_cast<Listing*>(context);
-    MONITORINFOEXA info;
-    std::memset(&info, 0, sizeof info);
-    info.cbSize = sizeof info;
-    if (list.count < list.capacity &&
-        win::GetMonitorInfoA(monitor, reinterpret_cast<LPMONITORINFO>(&info))) {
-        PresentMonitor& m = list.out[list.count++];
-        std::memset(&m, 0, sizeof m);
-        std::memcpy(m.device, info.szDevice, sizeof m.device - 1);
-        m.rect = info.rcMonitor;
-        m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
-    }
-    return list.count < list.capacity;
-}
-
-// Until the user picks a monitor in this load, the file's choice holds.
+// A choice that the file could not take holds for the rest of the load; otherwise the file
+// is the one truth, so that deleting it forgets the choice at once.
 bool chosenInThisLoad = false;
 MonitorName choiceOfThisLoad;
 
@@ -78,16 +59,11 @@ bool writeSettings(const MonitorName& chosen) {
 
 }  // namespace
 
-int listMonitors(PresentMonitor* out, int capacity) {
-    Listing list{out, capacity, 0};
-    win::EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&list));
-    return list.count;
-}
-
 MonitorName chosenMonitor() { return chosenInThisLoad ? choiceOfThisLoad : readSettings(); }
 
 bool keepChosenMonitor(const MonitorName& chosen) {
+    const bool saved = writeSettings(chosen);
     choiceOfThisLoad = chosen;
-    chosenInThisLoad = true;
-    return writeSettings(chosen);
+    chosenInThisLoad = !saved;
+    return saved;
 }

@@ -1,29 +1,7 @@
 // The windowed display's frames: scaled into the window's picture, which GDI copies to the
 // window whole, borders and all, wherever the window shows.
-#include <cstring>
-
 #include "display/display.h"
 #include "display/display_state.h"
-
-bool copyToWindow(const DisplayState& d) {
-    const WindowedDisplay& w = d.windowed;
-    BITMAPINFO info;
-    std::memset(&info, 0, sizeof info);
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(w.width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(w.height);  // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = win::GetDC(d.window);
-    if (!dc) {
-        return false;
-    }
-    const int lines = win::SetDIBitsToDevice(dc, 0, 0, w.width, w.height, 0, 0, 0, w.height,
-                                             w.pixels, &info, DIB_RGB_COLORS);
-    win::ReleaseDC(d.window, dc);
-    return lines > 0;
-}
 
 int windowedPresent(const uint32_t* source) {
     DisplayState& d = displayState();
@@ -46,8 +24,8 @@ int windowedPresent(const uint32_t* source) {
     const PicturePlacement& place = w.place;
     uint32_t* corner = w.pixels + static_cast<size_t>(place.y) * w.width + place.x;
     // The window's picture has the framebuffer's own layout.
-    convertScaledFrame(convertRow32, 4, source, d.requestedWidth, d.requestedHeight, place.factor,
-                       reinterpret_cast<uint8_t*>(corner), static_cast<int32_t>(w.width * 4));
+    scaleFrame(source, d.requestedWidth, d.requestedHeight, place.factor, corner,
+               static_cast<int32_t>(w.width * 4));
     if (!copyToWindow(d)) {
         // As after a display change that no message told of.
         w.placeDue = 1;

@@ -62,14 +62,6 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remova
 BOOL TranslateMessage(const MSG* message) { return ::TranslateMessage(message); }
 LRESULT DispatchMessageA(const MSG* message) { return ::DispatchMessageA(message); }
 
-BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::PostMessageA(window, message, wParam, lParam);
-}
-
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::SendMessageA(window, message, wParam, lParam);
-}
-
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
     return ::SystemParametersInfoA(action, uiParam, pvParam, winIni);
 }

@@ -8,7 +8,6 @@ namespace {
 
 std::vector<std::string> callLog;
 bool recording = true;
-bool faults[16];
 
 }  // namespace
 
@@ -22,19 +21,9 @@ void record(const std::string& call) {
 
 void setRecording(bool on) { recording = on; }
 const std::vector<std::string>& calls() { return callLog; }
-void clearCalls() { callLog.clear(); }
 void resetCalls() {
     callLog.clear();
     recording = true;
-}
-
-std::vector<std::string> callNames() {
-    std::vector<std::string> names;
-    names.reserve(callLog.size());
-    for (const std::string& call : callLog) {
-        names.push_back(call.substr(0, call.find('(')));
-    }
-    return names;
 }
 
 std::string hex(uintptr_t value) {
@@ -47,13 +36,17 @@ std::string hex(const void* pointer) {
     return pointer ? hex(reinterpret_cast<uintptr_t>(pointer)) : "NULL";
 }
 
-void setFault(Fault fault, bool on) { faults[static_cast<int>(fault)] = on; }
-bool faultSet(Fault fault) { return faults[static_cast<int>(fault)]; }
+bool faultSet(Fault fault) { return conditions().failing.count(fault) != 0; }
 
-void resetFaults() {
-    for (bool& fault : faults) {
-        fault = false;
+// One of the next `count` calls: true, and one fewer left, while any are.
+bool takeOne(int& count) {
+    if (count <= 0) {
+        return false;
     }
+    if (count != INT_MAX) {
+        --count;
+    }
+    return true;
 }
 
 void crash(const std::string& why) {

@@ -12,16 +12,8 @@ namespace {
 class SimSurface;
 class SimDirectDraw;
 
-std::vector<sim::Mode> offeredModes;
-std::vector<sim::Mode> refusedModes;
 sim::Mode desktop;
 sim::Mode current;
-int surfaceRefusals = 0;
-int lockRefusals = 0;
-bool formatOverridden = false;
-sim::PixelFormat formatOverride;
-LONG pitchOverride = 0;
-bool activationMessages = true;
 
 SimDirectDraw* exclusiveOwner = nullptr;
 DWORD exclusiveFlags = 0;
@@ -60,14 +52,15 @@ DDPIXELFORMAT formatForDepth(DWORD bits) {
 }
 
 DDPIXELFORMAT formatForNewSurface() {
-    if (!formatOverridden) {
+    const std::optional<sim::PixelFormat>& chosen = sim::conditions().pixelFormat;
+    if (!chosen) {
         return formatForDepth(current.bits);
     }
-    DDPIXELFORMAT format = formatForDepth(formatOverride.bits);
-    format.dwFlags = formatOverride.flags;
-    format.dwRBitMask = formatOverride.red;
-    format.dwGBitMask = formatOverride.green;
-    format.dwBBitMask = formatOverride.blue;
+    DDPIXELFORMAT format = formatForDepth(chosen->bits);
+    format.dwFlags = chosen->flags;
+    format.dwRBitMask = chosen->red;
+    format.dwGBitMask = chosen->green;
+    format.dwBBitMask = chosen->blue;
     return format;
 }
 
@@ -87,11 +80,15 @@ public:
           height_(height),
           format_(format) {
         LONG tight = rowBytes(width, format.dwRGBBitCount);
-        pitch_ = pitchOverride >= tight ? pitchOverride : tight;
+        pitch_ = std::max(sim::conditions().pitch, tight);
         memory_.assign(static_cast<size_t>(pitch_) * height, 0xCD);
     }
 
     SimSurface* firstBack() const { return backs_.empty() ? nullptr : backs_[0]; }
+    sim::ChainView chain() const {
+        return sim::ChainView{static_cast<int>(backs_.size()), videoMemory_, flips_};
+    }
+    void placeInVideoMemory(bool inVideoMemory) { videoMemory_ = inVideoMemory; }
     void attach(SimSurface* back) {
         back->attached_ = true;
         backs_.push_back(back);
@@ -136,6 +133,7 @@ public:
         enter("Blt", describeRect(destRect) + ", " + sim::hex(source) + ", " +
                          sim::hex(sourceRect) + ", " + sim::hex(flags) + ", " +
                          (fx ? "fill " + sim::hex(fx->dwFillColor) : std::string("NULL")));
+        // A locked surface takes no blit (Microsoft: IDirectDrawSurface::Blt, DDERR_SURFACEBUSY).
         if (locked_) {
             return DDERR_SURFACEBUSY;
         }
@@ -214,16 +212,11 @@ public:
         if (!desc || desc->dwSize != sizeof(DDSURFACEDESC)) {
             return DDERR_INVALIDPARAMS;
         }
+        // One lock at a time (Microsoft: IDirectDrawSurface::Lock, DDERR_SURFACEBUSY).
         if (locked_) {
             return DDERR_SURFACEBUSY;
         }
-        if (lost_) {
-            return DDERR_SURFACELOST;
-        }
-        if (sim::faultSet(sim::Fault::Lock) || lockRefusals > 0) {
-            if (lockRefusals > 0) {
-                --lockRefusals;
-            }
+        if (lost_ || sim::takeOne(sim::conditions().refusedLocks)) {
             return DDERR_SURFACELOST;
         }
         desc->dwFlags =
@@ -292,6 +285,8 @@ private:
     DDPIXELFORMAT format_;
     std::vector<uint8_t> memory_;
     bool locked_ = false;
+    bool videoMemory_ = false;
+    int flips_ = 0;
     std::vector<SimSurface*> backs_;
 };
 
@@ -321,10 +316,7 @@ public:
         if (outer) {
             return CLASS_E_NOAGGREGATION;
         }
-        if (sim::faultSet(sim::Fault::CreateSurface) || surfaceRefusals > 0) {
-            if (surfaceRefusals > 0) {
-                --surfaceRefusals;
-            }
+        if (sim::takeOne(sim::conditions().refusedSurfaces)) {
             *surface = sim::leftover<IDirectDrawSurface>();
             return DDERR_OUTOFVIDEOMEMORY;
         }
@@ -339,11 +331,17 @@ public:
         if (!(desc->dwFlags & DDSD_CAPS) || !(caps & DDSCAPS_PRIMARYSURFACE)) {
             return DDERR_UNSUPPORTED;
         }
+        // One primary an object (Microsoft: IDirectDraw::CreateSurface,
+        // DDERR_PRIMARYSURFACEALREADYEXISTS; Wine's dlls/ddraw/surface.c, ddraw_surface_create).
         if (primary_ && primary_->alive()) {
             return DDERR_PRIMARYSURFACEALREADYEXISTS;
         }
         DWORD backCount = 0;
         if (caps & DDSCAPS_FLIP) {
+            // A flippable primary needs the exclusive level, and a complex surface with at
+            // least one back buffer (Wine's dlls/ddraw/surface.c, ddraw_surface_create:
+            // DDERR_NOEXCLUSIVEMODE, then DDERR_INVALIDCAPS; Microsoft: "Creating Complex
+            // Surfaces and Flipping Chains").
             if (exclusiveOwner != this) {
                 return DDERR_NOEXCLUSIVEMODE;
             }
@@ -355,6 +353,7 @@ public:
         }
         DDPIXELFORMAT format = formatForNewSurface();
         primary_ = new SimSurface("primary", this, current.width, current.height, format);
+        primary_->placeInVideoMemory((caps & DDSCAPS_VIDEOMEMORY) != 0);
         surfaces.push_back(primary_);
         for (DWORD i = 0; i < backCount; ++i) {
             SimSurface* back = new SimSurface(i == 0 ? "back" : "back" + std::to_string(i + 1),
@@ -376,7 +375,7 @@ public:
         if (desc) {
             return DDERR_UNSUPPORTED;  // no matching description: every mode is offered
         }
-        std::vector<sim::Mode> modes = offeredModes;
+        std::vector<sim::Mode> modes = sim::conditions().modes;
         for (const sim::Mode& mode : modes) {
             DDSURFACEDESC offered;
             std::memset(&offered, 0, sizeof offered);
@@ -395,8 +394,13 @@ public:
         return DD_OK;
     }
 
+    // Only under the exclusive level (Microsoft: IDirectDraw7::RestoreDisplayMode,
+    // "Exclusive-level access is required", DDERR_NOEXCLUSIVEMODE).
     HRESULT STDMETHODCALLTYPE RestoreDisplayMode() override {
         enter("RestoreDisplayMode", "");
+        if (exclusiveOwner != this) {
+            return DDERR_NOEXCLUSIVEMODE;
+        }
         current = desktop;
         exclusiveModeSet = false;
         return DD_OK;
@@ -423,7 +427,7 @@ public:
             // the program's own business.
             bool fromOtherThread = sim::bringToFront(window);
             sim::stopScreensaverForExclusiveMode();
-            if (newlyExclusive && activationMessages && fromOtherThread) {
+            if (newlyExclusive && sim::conditions().activationMessages && fromOtherThread) {
                 sim::deliver(window, WM_ACTIVATEAPP, TRUE, 0);
             }
             return DD_OK;
@@ -437,7 +441,7 @@ public:
             exclusiveOwner = nullptr;
             exclusiveFlags = 0;
             exclusiveWindow = nullptr;
-            if (activationMessages) {
+            if (sim::conditions().activationMessages) {
                 sim::deliver(previous, WM_ACTIVATEAPP, FALSE, 0);
             }
         }
@@ -451,8 +455,8 @@ public:
             return DDERR_NOEXCLUSIVEMODE;
         }
         sim::Mode mode{width, height, bits};
-        if (sim::faultSet(sim::Fault::DisplayMode) || !contains(offeredModes, mode) ||
-            contains(refusedModes, mode)) {
+        if (sim::faultSet(sim::Fault::DisplayMode) || !contains(sim::conditions().modes, mode) ||
+            contains(sim::conditions().refusedModes, mode)) {
             return DDERR_UNSUPPORTED;
         }
         current = mode;
@@ -492,6 +496,7 @@ HRESULT STDMETHODCALLTYPE SimSurface::Flip(LPDIRECTDRAWSURFACE targetOverride, D
     }
     // The memory moves one step along the chain: the first back buffer's picture shows,
     // and the one that showed goes to the end of the chain.
+    ++flips_;
     std::swap(memory_, backs_[0]->memory_);
     for (size_t i = 0; i + 1 < backs_.size(); ++i) {
         std::swap(backs_[i]->memory_, backs_[i + 1]->memory_);
@@ -550,19 +555,7 @@ void resetDirectDraw() {
         delete object;
     }
     objects.clear();
-    offeredModes.clear();
-    for (DWORD bits : {16u, 32u}) {
-        offeredModes.push_back(Mode{640, 480, bits});
-        offeredModes.push_back(Mode{800, 600, bits});
-        offeredModes.push_back(Mode{1024, 768, bits});
-    }
-    refusedModes.clear();
     desktop = current = Mode{1024, 768, 32};
-    surfaceRefusals = 0;
-    lockRefusals = 0;
-    formatOverridden = false;
-    pitchOverride = 0;
-    activationMessages = true;
     exclusiveOwner = nullptr;
     exclusiveFlags = 0;
     exclusiveWindow = nullptr;
@@ -572,21 +565,9 @@ void resetDirectDraw() {
 // The state at process start is the state after a reset.
 [[maybe_unused]] const bool initialised = (resetDirectDraw(), true);
 
-void setModes(const std::vector<Mode>& offered) { offeredModes = offered; }
-void refuseMode(const Mode& mode) { refusedModes.push_back(mode); }
 void setDesktopMode(const Mode& mode) { desktop = current = mode; }
 Mode desktopMode() { return desktop; }
 Mode currentMode() { return current; }
-void refuseSurfaceAttempts(int count) { surfaceRefusals = count; }
-void refuseLocks(int count) { lockRefusals = count; }
-
-void setPixelFormat(const PixelFormat& format) {
-    formatOverridden = true;
-    formatOverride = format;
-}
-
-void setPitch(LONG pitch) { pitchOverride = pitch; }
-void setActivationMessages(bool on) { activationMessages = on; }
 
 SurfaceView visibleSurface() {
     SimSurface* primary = livePrimary();
@@ -601,6 +582,11 @@ SurfaceView backSurface() {
     SimSurface* primary = livePrimary();
     SimSurface* back = primary ? primary->firstBack() : nullptr;
     return back ? back->view() : SurfaceView{nullptr, 0, 0, 0, 0};
+}
+
+ChainView flipChain() {
+    SimSurface* primary = livePrimary();
+    return primary ? primary->chain() : ChainView{0, false, 0};
 }
 
 HWND exclusiveLevelWindow() { return exclusiveOwner ? exclusiveWindow : nullptr; }
@@ -634,7 +620,7 @@ int liveDirectDraws() {
                                           [](const SimDirectDraw* o) { return o->alive(); }));
 }
 
-int liveSurfaces() {
+static int liveSurfaceCount() {
     return static_cast<int>(std::count_if(surfaces.begin(), surfaces.end(),
                                           [](const SimSurface* s) { return s->alive(); }));
 }
@@ -644,7 +630,7 @@ std::string directDrawLeaks() {
     if (int count = liveDirectDraws()) {
         found += std::to_string(count) + " DirectDraw object(s); ";
     }
-    if (int count = liveSurfaces()) {
+    if (int count = liveSurfaceCount()) {
         found += std::to_string(count) + " surface(s); ";
     }
     if (!(current == desktop)) {

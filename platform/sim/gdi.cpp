@@ -80,8 +80,6 @@ uint32_t ScreenView::at(LONG x, LONG y) const {
                   (x - bounds.left)];
 }
 
-int liveDeviceContexts() { return static_cast<int>(contexts.size()); }
-
 std::string gdiLeaks() {
     return contexts.empty() ? std::string()
                             : std::to_string(contexts.size()) + " device context(s); ";
@@ -124,8 +122,10 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourc
                 std::to_string(y) + ", " + std::to_string(width) + ", " + std::to_string(height) +
                 ", " + std::to_string(sourceX) + ", " + std::to_string(sourceY) + ", " +
                 std::to_string(startScan) + ", " + std::to_string(lines) + ")");
+    // A copy may fail, copying nothing: 0 lines (Microsoft: SetDIBitsToDevice).
     auto found = contexts.find(dc);
-    if (found == contexts.end() || !bits || !info || usage != DIB_RGB_COLORS) {
+    if (found == contexts.end() || !bits || !info || usage != DIB_RGB_COLORS ||
+        sim::takeOne(sim::conditions().refusedCopies)) {
         return 0;
     }
     const BITMAPINFOHEADER& header = info->bmiHeader;

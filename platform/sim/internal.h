@@ -11,7 +11,12 @@
 namespace sim {
 
 void record(const std::string& call);
+DWORD tick();
+std::string hex(const void* pointer);
 bool faultSet(Fault fault);
+// Counts down one of a condition's next `count` calls (INT_MAX: every call): whether this
+// call is one of them.
+bool takeOne(int& count);
 
 // A caller that reaches into ddraw.dll after unloading it would crash on Windows; the
 // simulation stops the test with a message instead of carrying on.
@@ -84,17 +89,19 @@ T* leftover() {
 }
 
 void resetCalls();
-void resetFaults();
 void resetKernel();
 void resetWindows();
 void resetDirectDraw();
 void resetMonitors();
 void resetGdi();
+void resetFiles();
+void resetDialog();
 
 // Parts of leaks(), each "" when nothing is held.
 std::string kernelLeaks();
 std::string windowLeaks();
 std::string directDrawLeaks();
 std::string gdiLeaks();
+std::string fileLeaks();
 
 }  // namespace sim

@@ -11,7 +11,6 @@ namespace {
 DWORD currentTick = 0;
 std::vector<DWORD> sleepLog;
 int ddrawLoads = 0;
-bool missingFeatures[64];
 // Blocks taken since the last reset; one from before it is freed without being counted.
 std::set<void*> heapBlocks;
 
@@ -84,17 +83,8 @@ void resetKernel() {
     currentTick = 0;
     sleepLog.clear();
     ddrawLoads = 0;
-    for (bool& missing : missingFeatures) {
-        missing = false;
-    }
     heapBlocks.clear();
     slotsHeld.clear();
-}
-
-void setProcessorFeature(DWORD feature, bool present) {
-    if (feature < 64) {
-        missingFeatures[feature] = !present;
-    }
 }
 
 int liveHeapBlocks() { return static_cast<int>(heapBlocks.size()); }
@@ -102,10 +92,7 @@ int liveHeapBlocks() { return static_cast<int>(heapBlocks.size()); }
 void setTick(DWORD tick) { currentTick = tick; }
 DWORD tick() { return currentTick; }
 const std::vector<DWORD>& sleeps() { return sleepLog; }
-
-HMODULE ddrawModule() { return kDdrawModule; }
 HINSTANCE hostInstance() { return kHostInstance; }
-int loadedLibraries() { return ddrawLoads; }
 
 void requireDdrawLoaded(const char* what) {
     if (ddrawLoads == 0) {
@@ -189,26 +176,11 @@ HMODULE GetModuleHandleA(LPCSTR name) {
     return isDdrawName(name) && ddrawLoads > 0 ? kDdrawModule : nullptr;
 }
 
-// The settings file is not modelled: the environment names no application-data folder
-// (Microsoft: GetEnvironmentVariableA returns 0 for a variable that is not there), so no
-// file is ever opened; reading and writing it is shown end to end under Wine. The file
-// calls answer as for a handle that is not open.
-DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR, DWORD) {
-    sim::record(std::string("GetEnvironmentVariableA(") + (name ? name : "NULL") + ")");
-    return 0;
-}
-HANDLE CreateFileA(LPCSTR path, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
-    sim::record(std::string("CreateFileA(") + (path ? path : "NULL") + ")");
-    return INVALID_HANDLE_VALUE;
-}
-BOOL ReadFile(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED) { return FALSE; }
-BOOL WriteFile(HANDLE, const void*, DWORD, LPDWORD, LPOVERLAPPED) { return FALSE; }
-BOOL CloseHandle(HANDLE) { return FALSE; }
 HINSTANCE thisModule() { return kPluginInstance; }
 
 BOOL IsProcessorFeaturePresent(DWORD feature) {
     sim::record("IsProcessorFeaturePresent(" + std::to_string(feature) + ")");
-    return feature < 64 && !missingFeatures[feature];
+    return sim::conditions().missingProcessorFeatures.count(feature) == 0;
 }
 
 // Heap calls are frequent and their order tells nothing, so they are not recorded.

@@ -6,7 +6,6 @@
 namespace {
 
 std::vector<sim::Monitor> monitors;  // empty: one of the display mode's size
-sim::DpiContexts dpiContexts = sim::DpiContexts::PerMonitorV2;
 // The test thread's DPI context as its pseudo value: -1 unaware ... -4 per monitor
 // (version 2). One for the process, as the simulation serves one test thread at a time.
 intptr_t dpiContext = -1;
@@ -43,7 +42,8 @@ void* WINAPI setThreadDpiAwarenessContext(void* context) {
     if (value > kContextHandleBase && value <= kContextHandleBase + 5) {
         value = kContextHandleBase - value;
     }
-    const intptr_t deepest = dpiContexts == sim::DpiContexts::PerMonitorV2 ? -5 : -3;
+    const intptr_t deepest =
+        sim::conditions().dpiContexts == sim::DpiContexts::PerMonitorV2 ? -5 : -3;
     if (value > -1 || value < deepest) {
         return nullptr;
     }
@@ -58,19 +58,18 @@ namespace sim {
 
 void resetMonitors() {
     monitors.clear();
-    dpiContexts = DpiContexts::PerMonitorV2;
     dpiContext = -1;
 }
 
 void setMonitors(const std::vector<Monitor>& list) { monitors = list; }
-void setDpiContexts(DpiContexts available) { dpiContexts = available; }
 int primaryScale() { return present()[0].scalePercent; }
 intptr_t threadDpiContext() { return dpiContext; }
 bool threadPerMonitorDpi() { return dpiContext == -3 || dpiContext == -4; }
 HMODULE user32Module() { return kUser32; }
 
 FARPROC user32Export(const char* name) {
-    if (dpiContexts == DpiContexts::None || std::string(name) != "SetThreadDpiAwarenessContext") {
+    if (conditions().dpiContexts == DpiContexts::None ||
+        std::string(name) != "SetThreadDpiAwarenessContext") {
         return nullptr;
     }
     return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&setThreadDpiAwarenessContext));

@@ -2,16 +2,28 @@
 
 namespace sim {
 
+namespace {
+
+Conditions current;
+
+}  // namespace
+
+Conditions& conditions() { return current; }
+
 void reset() {
+    current = Conditions{};
     resetCalls();
-    resetFaults();
     resetKernel();
     resetWindows();
     resetDirectDraw();
     resetMonitors();
     resetGdi();
+    resetFiles();
+    resetDialog();
 }
 
-std::string leaks() { return directDrawLeaks() + gdiLeaks() + kernelLeaks() + windowLeaks(); }
+std::string leaks() {
+    return directDrawLeaks() + gdiLeaks() + kernelLeaks() + fileLeaks() + windowLeaks();
+}
 
 }  // namespace sim

@@ -24,12 +24,15 @@ void switchBack(HWND window) {
     }
 }
 
-void changeDisplay(const Mode& mode, const std::vector<Monitor>& monitors) {
+void changeDisplay(const Mode& mode, const std::vector<Monitor>& monitors, bool told) {
     setDesktop(mode);
     switchMode(mode);
     setMonitors(monitors);
     // Nothing that GDI drew survives a new layout.
     clearScreen();
+    if (!told) {
+        return;
+    }
     // Sent to every top-level window, with the depth and the new size of the primary
     // (Microsoft: WM_DISPLAYCHANGE).
     const RECT primary =

@@ -3,8 +3,12 @@
 // windows and message queues still belong to the thread that made them, as on Windows.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,57 +16,15 @@
 
 namespace sim {
 
-// Puts every simulated service back to its state at process start, and frees whatever
-// the code under test left behind: pointers it still holds into the simulation dangle.
+// Puts every simulated service back to its state at process start, conditions included,
+// and frees whatever the code under test left behind: pointers it still holds into the
+// simulation dangle.
 void reset();
 
-// ---- Calls ---------------------------------------------------------------------------
+// ---- Conditions ----------------------------------------------------------------------
 
-// Every call into the platform since the last reset or clearCalls(), in order, as text:
-// "Name(arguments)" for kernel and window calls, "role.Method(arguments)" for DirectDraw,
-// where the role is "dd" for a DirectDraw object and "primary", "back" or "back2" for the
-// surfaces of a flip chain. Handles and flags are hexadecimal (see hex()), sizes decimal,
-// an absent pointer NULL.
-const std::vector<std::string>& calls();
-// The same calls without their arguments, for asserting order alone.
-std::vector<std::string> callNames();
-void clearCalls();
-// Whether calls are recorded at all; on at reset. Long runs that only look for leaks can
-// switch it off.
-void setRecording(bool on);
-// "0x1c": the form in which handles and flags appear in the calls.
-std::string hex(uintptr_t value);
-std::string hex(const void* pointer);
-
-// ---- Kernel --------------------------------------------------------------------------
-
-// The tick count that win::GetTickCount() answers.
-void setTick(DWORD tick);
-DWORD tick();
-
-// Every win::Sleep argument since the last reset, in order. Sleeping also moves the tick on.
-const std::vector<DWORD>& sleeps();
-
-// The handle that LoadLibraryA("ddraw.dll") yields, and that of the host executable.
-HMODULE ddrawModule();
-HINSTANCE hostInstance();
-// Loads of ddraw.dll not yet matched by a FreeLibrary.
-int loadedLibraries();
-
-// Threads: GetCurrentThreadId hands an ended thread's id to the next new thread, as Windows
-// does soon after a thread ends; GetThreadTimes on GetCurrentThread() tells such threads
-// apart by their creation times, which only grow. Neither is recorded nor reset.
-
-// What IsProcessorFeaturePresent answers for a PF_ feature; every feature is there at reset.
-void setProcessorFeature(DWORD feature, bool present);
-
-// Blocks taken from the process heap since the last reset and not yet freed.
-int liveHeapBlocks();
-
-// ---- Faults --------------------------------------------------------------------------
-
-// A step that fails every time while its fault is set. A failed DirectDrawCreate,
-// CreateSurface or GetAttachedSurface leaves a pointer to nothing in its output, as a
+// A step that fails every time while it is among the conditions' failing ones. A failed
+// DirectDrawCreate or GetAttachedSurface leaves a pointer to nothing in its output, as a
 // careless driver may.
 enum class Fault {
     LibraryLoad,       // LoadLibraryA yields no handle
@@ -71,17 +33,12 @@ enum class Fault {
     WindowCreation,    // CreateWindowExA yields no window
     CooperativeLevel,  // SetCooperativeLevel: DDERR_EXCLUSIVEMODEALREADYSET
     DisplayMode,       // every SetDisplayMode: DDERR_UNSUPPORTED
-    CreateSurface,     // every CreateSurface: DDERR_OUTOFVIDEOMEMORY
     BackBuffer,        // GetAttachedSurface: DDERR_NOTFOUND
     PixelFormat,       // GetPixelFormat: DDERR_GENERIC
-    Lock,              // every Lock: DDERR_SURFACELOST
     VideoMemory,       // every CreateSurface asking for video memory: DDERR_NODIRECTDRAWHW
     OutOfMemory,       // HeapAlloc yields no block
     TlsSlots,          // TlsAlloc yields TLS_OUT_OF_INDEXES
 };
-void setFault(Fault fault, bool on = true);
-
-// ---- DirectDraw ----------------------------------------------------------------------
 
 struct Mode {
     DWORD width;
@@ -91,24 +48,7 @@ struct Mode {
 bool operator==(const Mode& a, const Mode& b);
 std::string describe(const Mode& mode);  // "640x480x32"
 
-// The modes that EnumDisplayModes offers, in this order. SetDisplayMode accepts exactly
-// these, less the refused ones. At reset: 640x480, 800x600 and 1024x768 at 16 and 32 bits.
-void setModes(const std::vector<Mode>& offered);
-// Offered all the same, but SetDisplayMode refuses it with DDERR_UNSUPPORTED.
-void refuseMode(const Mode& mode);
-// The mode of the desktop, which RestoreDisplayMode brings back. At reset: 1024x768x32.
-void setDesktopMode(const Mode& mode);
-Mode desktopMode();
-Mode currentMode();
-
-// The next `count` CreateSurface calls are refused with DDERR_OUTOFVIDEOMEMORY, leaving a
-// pointer to nothing in their output.
-void refuseSurfaceAttempts(int count);
-// The next `count` Lock calls are refused with DDERR_SURFACELOST.
-void refuseLocks(int count);
-
-// The pixel format of the surfaces made from now on. Without it, a surface takes the
-// format that goes with the mode's depth: X8R8G8B8, R8G8B8, R5G6B5, or 8-bit palette.
+// A surface's pixel format: flags, bit count and the three colour masks.
 struct PixelFormat {
     DWORD flags;
     DWORD bits;
@@ -116,16 +56,102 @@ struct PixelFormat {
     DWORD green;
     DWORD blue;
 };
-void setPixelFormat(const PixelFormat& format);
-// The pitch of the surfaces made from now on; 0 (the default) or less than a row packs
-// the rows without gaps.
-void setPitch(LONG pitch);
 
-// Whether taking and giving up exclusive mode sends WM_ACTIVATEAPP (TRUE, then FALSE) to
-// the window, as Windows does when the window comes to the foreground. On at reset. Taking
-// it makes the window the foreground window, and as on Windows sends TRUE only when the
-// foreground was not with the window's thread already.
-void setActivationMessages(bool on);
+// Which per-thread DPI contexts user32 offers: none before Windows 10 1607 (no
+// SetThreadDpiAwarenessContext at all), the first per-monitor one from 1607, version 2 from
+// 1703.
+enum class DpiContexts { None, PerMonitor, PerMonitorV2 };
+
+// What the machine and its user are like for the case at hand; reset() brings back these
+// defaults.
+struct Conditions {
+    std::set<Fault> failing;
+    // Offered by EnumDisplayModes in this order; SetDisplayMode accepts exactly these, less
+    // the refused ones, which it refuses with DDERR_UNSUPPORTED.
+    std::vector<Mode> modes = {{640, 480, 16}, {800, 600, 16}, {1024, 768, 16},
+                               {640, 480, 32}, {800, 600, 32}, {1024, 768, 32}};
+    std::vector<Mode> refusedModes;
+    // So many of the next CreateSurface calls are refused with DDERR_OUTOFVIDEOMEMORY,
+    // leaving a pointer to nothing in their output; INT_MAX refuses every one.
+    int refusedSurfaces = 0;
+    // So many of the next Lock calls are refused with DDERR_SURFACELOST.
+    int refusedLocks = 0;
+    // The format of the surfaces made, where set; else the one that goes with the mode's
+    // depth: X8R8G8B8, R8G8B8, R5G6B5, or 8-bit palette.
+    std::optional<PixelFormat> pixelFormat;
+    // The pitch of the surfaces made; 0 or less than a row packs the rows without gaps.
+    LONG pitch = 0;
+    // Taking and giving up exclusive mode send WM_ACTIVATEAPP (TRUE, then FALSE) to the
+    // window, as Windows does when the window comes to the foreground: TRUE only when the
+    // foreground was not with the window's thread already.
+    bool activationMessages = true;
+    // Taking exclusive mode switches the screensaver off by itself and leaves it off, as
+    // Wine's DirectDraw does.
+    bool exclusiveModeStopsScreensaver = true;
+    // What DefWindowProcA answers for a message it has no rule for.
+    LRESULT defWindowProcResult = 0;
+    DpiContexts dpiContexts = DpiContexts::PerMonitorV2;
+    // PF_ features that IsProcessorFeaturePresent denies.
+    std::set<DWORD> missingProcessorFeatures;
+    // So many of the next SetDIBitsToDevice calls copy nothing and answer 0.
+    int refusedCopies = 0;
+    // The user's application-data folder, as %APPDATA% names it ("": the variable is not
+    // set). It exists, empty at reset; while read-only, nothing can be made or written in it.
+    std::string appData = "C:\\Users\\player\\AppData\\Roaming";
+    bool appDataReadOnly = false;
+    // The user at a modal dialog, called once the dialog has had WM_INITDIALOG; a dialog
+    // that the user leaves open is then cancelled, as with Escape. None: cancelled at once.
+    std::function<void(HWND dialog)> dialogUser;
+};
+Conditions& conditions();
+
+// ---- Calls ---------------------------------------------------------------------------
+
+// Every call into the platform since the last reset, in order, as text: "Name(arguments)"
+// for kernel and window calls, "role.Method(arguments)" for DirectDraw, where the role is
+// "dd" for a DirectDraw object and "primary", "back" or "back2" for the surfaces of a flip
+// chain. Handles and flags are hexadecimal (see hex()), sizes decimal, an absent pointer
+// NULL. For the few orders that are behaviour; what reaches the screen is below.
+const std::vector<std::string>& calls();
+// Whether calls are recorded at all; on at reset. Long runs that only look for leaks can
+// switch it off.
+void setRecording(bool on);
+// "0x1c": the form in which handles and flags appear in the calls.
+std::string hex(uintptr_t value);
+
+// ---- Kernel --------------------------------------------------------------------------
+
+// The tick count that win::GetTickCount() answers.
+void setTick(DWORD tick);
+
+// Every win::Sleep argument since the last reset, in order. Sleeping also moves the tick on.
+const std::vector<DWORD>& sleeps();
+
+// The handle of the host executable.
+HINSTANCE hostInstance();
+
+// Threads: GetCurrentThreadId hands an ended thread's id to the next new thread, as Windows
+// does soon after a thread ends; GetThreadTimes on GetCurrentThread() tells such threads
+// apart by their creation times, which only grow. Neither is recorded nor reset.
+
+// Blocks taken from the process heap since the last reset and not yet freed.
+int liveHeapBlocks();
+
+// ---- Files ---------------------------------------------------------------------------
+
+// A file with these bytes, or a folder, at `path` ("C:\..."; case does not matter), as
+// another program or the user left it.
+void putFile(const std::string& path, const std::string& bytes);
+void putFolder(const std::string& path);
+// The file's bytes; none where there is no file (or a folder) at `path`.
+std::optional<std::string> fileBytes(const std::string& path);
+
+// ---- DirectDraw ----------------------------------------------------------------------
+
+// The mode of the desktop, which RestoreDisplayMode brings back. At reset: 1024x768x32.
+void setDesktopMode(const Mode& mode);
+Mode desktopMode();
+Mode currentMode();
 
 // The surface memory as it stands, with the layout that Lock reports. Surfaces are filled
 // with 0xCD bytes when made, so untouched memory shows. A colour fill writes only the
@@ -142,12 +168,20 @@ struct SurfaceView {
 SurfaceView visibleSurface();
 SurfaceView backSurface();  // the live primary's first back buffer
 
+// The live primary's flip chain: its back buffers, whether it lies in video memory, and
+// how often it was flipped.
+struct ChainView {
+    int backBuffers;
+    bool videoMemory;
+    int flips;
+};
+ChainView flipChain();
+
 // The flags of the exclusive level that a DirectDraw object holds, else DDSCL_NORMAL.
 // Releasing an object gives back neither its level nor its display mode, unlike a real
 // DirectDraw: a test sees when the code forgets to.
 DWORD cooperativeLevel();
 int liveDirectDraws();
-int liveSurfaces();
 
 // ---- Window system -------------------------------------------------------------------
 
@@ -160,11 +194,8 @@ int liveWindows();
 const WNDCLASSA* windowClass(const char* className);
 int registeredClasses();
 
-// What DefWindowProcA answers for a message it has no rule for. 0 at reset.
-void setDefWindowProcResult(LRESULT result);
 // The cursor that SetCursor set last; an arrow at reset.
 HCURSOR cursor();
-HCURSOR arrowCursor();
 
 // A visible window of the host on the calling thread, in front and in the foreground: as a
 // host that starts the plug-in from its own active window. It is not counted among the live
@@ -173,9 +204,7 @@ HWND showHostWindow(const RECT& rect = RECT{0, 0, 320, 200});
 // A visible window of another program, in front of every other and in the foreground, as
 // when the user works in it. Not a leak either.
 HWND showOtherProgramWindow(const RECT& rect);
-// Where the window lies, in its own coordinates (logical pixels for a window made outside a
-// per-monitor DPI context), and whether it was made under one.
-RECT windowRect(HWND window);
+// Whether the window was made under a per-monitor DPI context.
 bool windowPerMonitorDpi(HWND window);
 
 // The monitors, the first the primary at 0,0, others anywhere around it (at negative
@@ -189,23 +218,19 @@ struct Monitor {
     std::string device = {};
 };
 void setMonitors(const std::vector<Monitor>& monitors);
-// Which per-thread DPI contexts user32 offers: none before Windows 10 1607 (no
-// SetThreadDpiAwarenessContext at all), the first per-monitor one from 1607, version 2 from
-// 1703. Version 2 at reset. The test thread's context, as a number (-1: unaware, the
-// default; -3 and -4: per monitor), for a test to see it given back.
-enum class DpiContexts { None, PerMonitor, PerMonitorV2 };
-void setDpiContexts(DpiContexts available);
+// The test thread's DPI context, as a number (-1: unaware, the default; -3 and -4: per
+// monitor), for a test to see it given back.
 intptr_t threadDpiContext();
 
+// A message in the window's thread's queue (the calling thread's for no window), as the
+// system or another program posts it: the window's procedure sees it at the next pump.
+void postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Messages waiting in the calling thread's queue.
 size_t queuedMessages();
 
 // The user's screensaver setting, as SPI_GETSCREENSAVEACTIVE reports it. On at reset.
 void setScreensaverActive(bool on);
 bool screensaverActive();
-// Whether taking exclusive mode switches the screensaver off by itself, as Wine's
-// DirectDraw does, and leaves it off. On at reset.
-void setExclusiveModeStopsScreensaver(bool on);
 
 struct ShownBox {
     HWND owner;
@@ -214,6 +239,22 @@ struct ShownBox {
     UINT type;
 };
 const std::vector<ShownBox>& messageBoxes();
+
+// The modal dialog showing, or the last one: its owner, whether it is still open, the items
+// of its list box and which is selected (-1: none), and the text last given to a control.
+struct DialogView {
+    HWND owner = nullptr;
+    bool open = false;
+    std::vector<std::string> items;  // of the list box
+    int selected = -1;
+    std::string note;  // the text that SetDlgItemTextA last gave a control
+};
+const DialogView& dialog();
+// What the user does in it: an item of its list box selected, or double-clicked; a
+// button pressed (IDOK, IDCANCEL).
+void selectListItem(HWND dialog, int list, int index);
+void doubleClickListItem(HWND dialog, int list, int index);
+void pressButton(HWND dialog, int button);
 
 // ---- GDI -----------------------------------------------------------------------------
 
@@ -226,7 +267,6 @@ struct ScreenView {
     uint32_t at(LONG x, LONG y) const;  // 0xCDCDCDCD outside the bounds
 };
 ScreenView gdiScreen();
-int liveDeviceContexts();
 
 // ---- What the user and other programs do ---------------------------------------------
 
@@ -240,9 +280,9 @@ void switchBack(HWND window);
 
 // Another program or the user changes the display: the desktop's mode becomes `mode`, and
 // the monitors `monitors` (none: one of the mode's size at 0,0). Every surface made for
-// another mode is lost, what GDI drew is gone, and every window of the code under test
-// finds WM_DISPLAYCHANGE at its next pump.
-void changeDisplay(const Mode& mode, const std::vector<Monitor>& monitors = {});
+// another mode is lost, what GDI drew is gone, and, where `told`, every window of the code
+// under test finds WM_DISPLAYCHANGE at its next pump.
+void changeDisplay(const Mode& mode, const std::vector<Monitor>& monitors = {}, bool told = true);
 
 // What IsIconic answers for the window from now on, as when something outside minimises or
 // restores it; no message reaches the window. Restored, it is drawn afresh.
@@ -255,8 +295,9 @@ void closeWindow(HWND window);
 
 // What the code under test still holds or has left changed, compared with the state at
 // reset (or as the knobs last set it): live DirectDraw objects and surfaces, loaded
-// libraries, heap blocks, TLS slots, device contexts, live windows, registered classes, the
-// display mode, the exclusive level and the screensaver. Empty when everything was given back.
+// libraries, heap blocks, TLS slots, open files, device contexts, live windows, registered
+// classes, the display mode, the exclusive level and the screensaver. Empty when everything
+// was given back.
 std::string leaks();
 
 }  // namespace sim

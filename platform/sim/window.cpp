@@ -53,11 +53,9 @@ std::vector<Window> windows;
 std::map<std::string, RegisteredClass> classes;
 std::map<std::thread::id, std::deque<MSG>> queues;
 ATOM nextAtom = 0xC000;
-LRESULT defaultResult = 0;
 HCURSOR currentCursor = kArrowCursor;
 bool screensaver = true;
 bool userScreensaver = true;
-bool exclusiveModeStopsScreensaver = true;
 std::vector<sim::ShownBox> boxes;
 HWND foreground = nullptr;
 unsigned topZ = 0;
@@ -113,29 +111,6 @@ void destroy(HWND handle) {
     }
 }
 
-bool matches(const MSG& message, HWND filter, UINT first, UINT last) {
-    if (filter == reinterpret_cast<HWND>(intptr_t{-1})) {
-        if (message.hwnd) {
-            return false;
-        }
-    } else if (filter && message.hwnd != filter) {
-        return false;
-    }
-    return (first == 0 && last == 0) || (message.message >= first && message.message <= last);
-}
-
-// The character that TranslateMessage makes of a key, or 0 for keys that make none.
-WPARAM characterOf(WPARAM key) {
-    if ((key >= '0' && key <= '9') || key == VK_SPACE || key == VK_ESCAPE || key == VK_RETURN ||
-        key == VK_BACK || key == VK_TAB) {
-        return key;
-    }
-    if (key >= 'A' && key <= 'Z') {
-        return key - 'A' + 'a';
-    }
-    return 0;
-}
-
 std::string messageText(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return sim::hex(window) + ", " + sim::hex(message) + ", " + sim::hex(wParam) + ", " +
            sim::hex(static_cast<uintptr_t>(lParam));
@@ -150,10 +125,8 @@ void resetWindows() {
     classes.clear();
     queues.clear();
     nextAtom = 0xC000;
-    defaultResult = 0;
     currentCursor = kArrowCursor;
     screensaver = userScreensaver = true;
-    exclusiveModeStopsScreensaver = true;
     boxes.clear();
     foreground = nullptr;
     topZ = 0;
@@ -306,11 +279,6 @@ HWND showOtherProgramWindow(const RECT& rect) {
     return showForeignWindow("other", rect, std::thread::id(), 0xFFFC);
 }
 
-RECT windowRect(HWND handle) {
-    Window* window = find(handle);
-    return window ? window->rect : RECT{0, 0, 0, 0};
-}
-
 bool windowPerMonitorDpi(HWND handle) {
     Window* window = find(handle);
     return window && window->perMonitorDpi;
@@ -343,16 +311,22 @@ const WNDCLASSA* windowClass(const char* className) {
 }
 
 int registeredClasses() { return static_cast<int>(classes.size()); }
-void setDefWindowProcResult(LRESULT result) { defaultResult = result; }
 HCURSOR cursor() { return currentCursor; }
-HCURSOR arrowCursor() { return kArrowCursor; }
 size_t queuedMessages() { return queues[std::this_thread::get_id()].size(); }
 void setScreensaverActive(bool on) { screensaver = userScreensaver = on; }
 bool screensaverActive() { return screensaver; }
-void setExclusiveModeStopsScreensaver(bool on) { exclusiveModeStopsScreensaver = on; }
+
+void postMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!window) {
+        queues[std::this_thread::get_id()].push_back(
+            MSG{nullptr, message, wParam, lParam, tick(), POINT{0, 0}});
+    } else {
+        post(window, message, wParam, lParam);
+    }
+}
 
 void stopScreensaverForExclusiveMode() {
-    if (exclusiveModeStopsScreensaver) {
+    if (conditions().exclusiveModeStopsScreensaver) {
         screensaver = false;
     }
 }
@@ -479,7 +453,7 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_CHAR:
             return 0;
         default:
-            return defaultResult;
+            return sim::conditions().defWindowProcResult;
     }
 }
 
@@ -546,10 +520,15 @@ DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
     return found ? found->threadId : 0;
 }
 
+// Messages of one window or of any, and no message ranges: the display pumps its own
+// window's messages whole.
 BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal) {
     sim::record("PeekMessageA(" + sim::hex(window) + ", " + sim::hex(first) + ", " +
                 sim::hex(last) + ", " + sim::hex(removal) + ")");
-    if (window && window != reinterpret_cast<HWND>(intptr_t{-1})) {
+    if (first || last || window == reinterpret_cast<HWND>(intptr_t{-1})) {
+        sim::crash("PeekMessageA with a filter that the simulation does not model");
+    }
+    if (window) {
         Window* found = find(window);
         if (!found || found->thread != std::this_thread::get_id()) {
             return FALSE;
@@ -557,7 +536,7 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remova
     }
     std::deque<MSG>& queue = queues[std::this_thread::get_id()];
     for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if (matches(*it, window, first, last)) {
+        if (!window || it->hwnd == window) {
             *message = *it;
             if (removal & PM_REMOVE) {
                 queue.erase(it);
@@ -568,18 +547,8 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remova
     return FALSE;
 }
 
-BOOL TranslateMessage(const MSG* message) {
-    sim::record("TranslateMessage(" + sim::hex(message->message) + ")");
-    WPARAM character = message->message == WM_KEYDOWN ? characterOf(message->wParam) : 0;
-    Window* window = find(message->hwnd);
-    if (!character || !window) {
-        return FALSE;
-    }
-    // The character comes before anything else that waits.
-    queues[window->thread].push_front(
-        MSG{message->hwnd, WM_CHAR, character, message->lParam, message->time, message->pt});
-    return TRUE;
-}
+// The display handles keys, never characters: no WM_CHAR is made.
+BOOL TranslateMessage(const MSG*) { return FALSE; }
 
 LRESULT DispatchMessageA(const MSG* message) {
     sim::record("DispatchMessageA(" +
@@ -588,31 +557,6 @@ LRESULT DispatchMessageA(const MSG* message) {
     return message->hwnd
                ? sim::deliver(message->hwnd, message->message, message->wParam, message->lParam)
                : 0;
-}
-
-BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    sim::record("PostMessageA(" + messageText(window, message, wParam, lParam) + ")");
-    std::thread::id thread = std::this_thread::get_id();
-    if (window) {
-        Window* found = find(window);
-        if (!found) {
-            return FALSE;
-        }
-        thread = found->thread;
-    }
-    queues[thread].push_back(MSG{window, message, wParam, lParam, sim::tick(), POINT{0, 0}});
-    return TRUE;
-}
-
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    sim::record("SendMessageA(" + messageText(window, message, wParam, lParam) + ")");
-    Window* found = find(window);
-    // Sending across threads waits for the owner to pump on Windows; the simulation
-    // delivers on the owning thread only.
-    if (!found || found->thread != std::this_thread::get_id()) {
-        return 0;
-    }
-    return sim::deliver(window, message, wParam, lParam);
 }
 
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
@@ -632,17 +576,6 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni
             return FALSE;
     }
 }
-
-// The plug-in's resources are not modelled, so its dialog cannot be made (Microsoft:
-// DialogBoxParamA returns -1 where it fails); the dialog is shown end to end under Wine.
-// With no dialog, its controls are not windows either.
-INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR, HWND owner, DLGPROC, LPARAM) {
-    sim::record("DialogBoxParamA(" + sim::hex(owner) + ", ...)");
-    return -1;
-}
-BOOL EndDialog(HWND, INT_PTR) { return FALSE; }
-LRESULT SendDlgItemMessageA(HWND, int, UINT, WPARAM, LPARAM) { return 0; }
-BOOL SetDlgItemTextA(HWND, int, LPCSTR) { return FALSE; }
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     sim::record("MessageBoxA(" + sim::hex(owner) + ", ...)");

@@ -2,7 +2,6 @@
 // the end that the case gave back everything it took.
 #pragma once
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -53,24 +52,19 @@ protected:
 
     static int start() { return displayInit(kName, 640, 480); }
 
-    // The calls made since the log held `mark` entries.
-    static std::vector<std::string> callsSince(size_t mark) {
+    // Where in the calls the first (or last) one that begins with `prefix` stands; past the
+    // end where there is none. For the few orders that are behaviour.
+    static size_t callAt(const std::string& prefix, bool last = false) {
         const std::vector<std::string>& all = sim::calls();
-        return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(mark), all.end());
-    }
-
-    static std::vector<std::string> namesSince(size_t mark) {
-        std::vector<std::string> names = sim::callNames();
-        return std::vector<std::string>(names.begin() + static_cast<std::ptrdiff_t>(mark),
-                                        names.end());
-    }
-
-    static bool called(const std::string& name) {
-        for (const std::string& call : sim::callNames()) {
-            if (call == name) {
-                return true;
+        size_t found = all.size();
+        for (size_t i = 0; i < all.size(); ++i) {
+            if (all[i].rfind(prefix, 0) == 0) {
+                found = i;
+                if (!last) {
+                    break;
+                }
             }
         }
-        return false;
+        return found;
     }
 };

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "display/monitor/settings_text.h"
 #include "tests/display/display_fixture.h"
 
 namespace {
@@ -35,6 +36,19 @@ TEST(MonitorChoice, FoundByPlaceThenByDeviceName) {
          {presentMonitor("\\\\.\\DISPLAY2", 0, 0, 1920, 1080, true),
           presentMonitor("\\\\.\\DISPLAY3", 1920, 0, 1920, 1080)},
          1},
+        // The search by place takes the first monitor listed too.
+        {"numbered anew and listed first",
+         monitorNamed("\\\\.\\DISPLAY2", kRight),
+         {presentMonitor("\\\\.\\DISPLAY3", 1920, 0, 1920, 1080),
+          presentMonitor("\\\\.\\DISPLAY2", 0, 0, 1920, 1080, true)},
+         0},
+        // A place is the whole rectangle: a taller monitor at the same corner is another.
+        {"a taller one at its corner",
+         monitorNamed("\\\\.\\DISPLAY2", kRight),
+         {presentMonitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true),
+          presentMonitor("\\\\.\\DISPLAY3", 1920, 0, 1920, 1440),
+          presentMonitor("\\\\.\\DISPLAY2", 3840, 0, 1280, 1024)},
+         2},
         {"in another resolution",
          monitorNamed("\\\\.\\DISPLAY2", kRight),
          {presentMonitor("\\\\.\\DISPLAY1", 0, 0, 1920, 1080, true),
@@ -62,26 +76,39 @@ TEST(MonitorChoice, ListedAsTheUserSeesThem) {
         const char* name;
         std::vector<PresentMonitor> monitors;
         std::vector<std::string> described;
+        std::string devices;  // in the order listed
     } cases[] = {
         {"left of the primary",
          {presentMonitor("A", 0, 0, 1920, 1080, true), presentMonitor("B", -1280, 0, 1280, 1024)},
-         {"Monitor 1: 1280x1024 at -1280,0", "Monitor 2: 1920x1080 at 0,0 (primary)"}},
+         {"Monitor 1: 1280x1024 at -1280,0", "Monitor 2: 1920x1080 at 0,0 (primary)"},
+         "BA"},
         {"stacked, then beside",
          {presentMonitor("A", 0, 0, 1920, 1080, true), presentMonitor("B", 1920, 0, 3840, 2160),
           presentMonitor("C", 0, -1080, 1920, 1080)},
          {"Monitor 1: 1920x1080 at 0,-1080", "Monitor 2: 1920x1080 at 0,0 (primary)",
-          "Monitor 3: 3840x2160 at 1920,0"}},
+          "Monitor 3: 3840x2160 at 1920,0"},
+         "CAB"},
+        // Mirrored monitors share a place: they stay in the system's order.
+        {"mirrored",
+         {presentMonitor("A", 0, 0, 1920, 1080, true), presentMonitor("B", 0, 0, 1920, 1080),
+          presentMonitor("C", -1920, 0, 1920, 1080)},
+         {"Monitor 1: 1920x1080 at -1920,0", "Monitor 2: 1920x1080 at 0,0 (primary)",
+          "Monitor 3: 1920x1080 at 0,0"},
+         "CAB"},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c.name);
         sortAsSeen(c.monitors.data(), static_cast<int>(c.monitors.size()));
         std::vector<std::string> described;
+        std::string devices;
         for (size_t i = 0; i < c.monitors.size(); ++i) {
+            devices += c.monitors[i].device;
             char text[96];
             describeMonitor(static_cast<int>(i + 1), c.monitors[i], text, sizeof text);
             described.push_back(text);
         }
         EXPECT_EQ(described, c.described);
+        EXPECT_EQ(devices, c.devices);
     }
 }
 
@@ -118,6 +145,7 @@ TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
          describe(monitorNamed("\\\\.\\DISPLAY2", kRight))},
         {"as large as it may be", largest, describe(monitorNamed("\\\\.\\DISPLAY2", kRight))},
         {"larger", huge, player},
+        {"one byte larger", largest + "\n", player},
         {"no line end at the end", line, player},
         {"two monitors", line + "\n" + line + "\n", player},
         {"another line", line + "\nfullscreen yes\n", player},
@@ -125,7 +153,9 @@ TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
         {"a number too large", "monitor 1920 0 38400000 1080 X\n", player},
         {"an empty rectangle", "monitor 1920 0 1920 1080 X\n", player},
         {"upside down", "monitor 1920 1080 3840 0 X\n", player},
+        {"a sign without digits", "monitor - 0 3840 1080 X\n", player},
         {"no device", "monitor 1920 0 3840 1080\n", player},
+        {"a device name with a space", "monitor 1920 0 3840 1080 \\\\.\\DISPLAY 2\n", player},
         {"a device name too long", "monitor 1920 0 3840 1080 " + std::string(32, 'D') + "\n",
          player},
         {"a control character", std::string("monitor 1920 0 3840 1080 \\\\.\\DIS\0PLAY2\n", 39),
@@ -135,6 +165,10 @@ TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(describe(parseSettings(c.text.data(), c.text.size())), c.expected);
+    }
+    // Written as Notepad reads it: every line ends in CR LF.
+    for (size_t at = saved.find('\n'); at != std::string::npos; at = saved.find('\n', at + 1)) {
+        ASSERT_TRUE(at > 0 && saved[at - 1] == '\r') << "a line without its CR at " << at;
     }
     // Cut short anywhere, as by a full disk or a crash while it was written.
     for (size_t length = 0; length < saved.size(); ++length) {

@@ -71,7 +71,7 @@ void startFresh(const Display& display, sim::DpiContexts contexts,
     sim::reset();
     sim::setDesktopMode(display.mode);
     sim::setMonitors(display.monitors);
-    sim::setDpiContexts(contexts);
+    sim::conditions().dpiContexts = contexts;
     HWND host = display.host.right ? sim::showHostWindow(display.host) : nullptr;
     ASSERT_EQ(windowedInit(kWindowedName, 640, 480, host, chosen), 1);
 }
@@ -164,8 +164,15 @@ TEST_F(WindowedTest, FollowsTheDisplay) {
         sim::Mode mode;
         std::vector<sim::Monitor> after;
         Expected expected;
+        bool silent = false;  // no WM_DISPLAYCHANGE: only a copy that GDI refuses tells
     } cases[] = {
         {"to 1280x1024", k1080, {1280, 1024, 32}, {}, {{0, 0, 1280, 1024}, 2, 0, 32}},
+        {"to 1920x1440, the height alone",
+         k1080,
+         {1920, 1440, 32},
+         {},
+         {{0, 0, 1920, 1440}, 3, 0, 0}},
+        {"to 1280x1024, untold", k1080, {1280, 1024, 32}, {}, {{0, 0, 1280, 1024}, 2, 0, 32}, true},
         {"to 1024x768 at 16 bits", k1080, {1024, 768, 16}, {}, {{0, 0, 1024, 768}, 1, 192, 144}},
         {"the host's monitor unplugged",
          twoMonitors,
@@ -189,11 +196,21 @@ TEST_F(WindowedTest, FollowsTheDisplay) {
         std::vector<uint32_t> picture = numberedPicture();
         ASSERT_EQ(windowedPresent(picture.data()), 1);
 
-        sim::changeDisplay(c.mode, c.after);
+        sim::changeDisplay(c.mode, c.after, !c.silent);
+        if (c.silent) {
+            sim::conditions().refusedCopies = 1;
+            EXPECT_EQ(windowedPresent(picture.data()), 0);
+        }
         EXPECT_EQ(windowedPresent(picture.data()), 1);
         EXPECT_EQ(runningFlag(), 1);
         EXPECT_EQ(sim::threadDpiContext(), -1);
         expectScreen(c.expected, picture);
+
+        // Placed once: the frames after it leave the window where it is.
+        const size_t placed = sim::calls().size();
+        EXPECT_EQ(windowedPresent(picture.data()), 1);
+        EXPECT_EQ(windowedPresent(picture.data()), 1);
+        EXPECT_LT(callAt("MoveWindow", true), placed);
     }
 }
 
@@ -264,9 +281,11 @@ TEST_F(WindowedTest, DisplayThatCannotHoldThePictureEndsTheRun) {
         ASSERT_EQ(startOn(nullptr), 1);
         ASSERT_EQ(windowedPresent(numberedPicture().data()), 1);
         sim::changeDisplay(c.mode);
-        sim::setFault(sim::Fault::OutOfMemory, c.memoryRefused);
+        if (c.memoryRefused) {
+            sim::conditions().failing = {sim::Fault::OutOfMemory};
+        }
         windowedPresent(numberedPicture().data());
-        sim::setFault(sim::Fault::OutOfMemory, false);
+        sim::conditions().failing.clear();
         EXPECT_EQ(runningFlag(), 0);
         displayShutdown();
         EXPECT_EQ(sim::leaks(), "");
@@ -305,16 +324,16 @@ TEST_F(WindowedTest, FailedStartGivesEverythingBack) {
         void (*arrange)();
     } cases[] = {
         {"monitor too small", [] { sim::setMonitors({monitor(0, 0, 800, 479)}); }},
-        {"no window", [] { sim::setFault(sim::Fault::WindowCreation); }},
-        {"no memory for the picture", [] { sim::setFault(sim::Fault::OutOfMemory); }},
+        {"no window", [] { sim::conditions().failing = {sim::Fault::WindowCreation}; }},
+        {"no memory for the picture",
+         [] { sim::conditions().failing = {sim::Fault::OutOfMemory}; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sim::reset();
         c.arrange();
         EXPECT_EQ(startOn(nullptr), 0);
-        sim::setFault(sim::Fault::WindowCreation, false);
-        sim::setFault(sim::Fault::OutOfMemory, false);
+        sim::conditions().failing.clear();
         EXPECT_EQ(sim::leaks(), "");
         EXPECT_EQ(sim::threadDpiContext(), -1);
     }

@@ -23,7 +23,7 @@ TEST(FountainMemory, ARestartAndAStopReleaseTheRunsParticles) {
 
 TEST(FountainMemory, LaunchesWithoutMemoryAreSkippedAndTheStoreRecovers) {
     sim::reset();
-    sim::setFault(sim::Fault::OutOfMemory);
+    sim::conditions().failing = {sim::Fault::OutOfMemory};
     seedFountain();
     EXPECT_EQ(fountainStore()->count(), 0u);
     sim::setTick(1000);
@@ -33,7 +33,7 @@ TEST(FountainMemory, LaunchesWithoutMemoryAreSkippedAndTheStoreRecovers) {
     EXPECT_TRUE(stepFountain(&heapModule));
     EXPECT_EQ(fountainStore()->count(), 0u);
 
-    sim::setFault(sim::Fault::OutOfMemory, false);
+    sim::conditions().failing.clear();
     sim::setTick(1052);
     EXPECT_TRUE(stepFountain(&heapModule));
     EXPECT_EQ(fountainStore()->count(), 25u);

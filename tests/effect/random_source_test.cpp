@@ -83,12 +83,12 @@ TEST(RandomSource, ANewThreadWithAnEndedThreadsIdStartsAtOne) {
 TEST(RandomSource, WithoutASlotTheThreadsShareOneSequence) {
     releaseRandomSource();
     sim::reset();
-    sim::setFault(sim::Fault::TlsSlots);
+    sim::conditions().failing = {sim::Fault::TlsSlots};
     std::vector<int> first = drawsOnFreshThread(3);
     std::vector<int> second = drawsOnFreshThread(3);
     EXPECT_NE(first, second);
     releaseRandomSource();
-    sim::setFault(sim::Fault::TlsSlots, false);
+    sim::conditions().failing.clear();
     EXPECT_EQ(drawsOnFreshThread(1), std::vector<int>{41});
     releaseRandomSource();
     EXPECT_EQ(sim::leaks(), "");

@@ -70,11 +70,9 @@ user32.dll MonitorFromPoint
 user32.dll MonitorFromWindow
 user32.dll MoveWindow
 user32.dll PeekMessageA
-user32.dll PostMessageA
 user32.dll RegisterClassA
 user32.dll ReleaseDC
 user32.dll SendDlgItemMessageA
-user32.dll SendMessageA
 user32.dll SetCursor
 user32.dll SetDlgItemTextA
 user32.dll ShowWindow
@@ -84,8 +82,8 @@ user32.dll UnregisterClassA'
 
 # Edges that a start opens only once its processor test passed, as "FROM TO": either
 # module's start seeds the fountain after the test; either render call steps it, and the
-# windowed presentation scales the picture with the 32-bit converter, only while running,
-# which only a passed start sets; the exclusive display's converters are called only
+# windowed presentation scales the picture, only while running, which only a passed start
+# sets; the exclusive display's converters are called only
 # through the pointer that its set-up, after the test, takes from selectRowConverter. That
 # neither the failed test nor the render call after it goes on to these is what the
 # lifecycle tests show.
@@ -94,8 +92,7 @@ initModule seedFountain
 initWindowed seedFountain
 renderModule stepFountain
 renderWindowed stepFountain
-windowedPresent convertScaledFrame
-windowedPresent convertRow32
+windowedPresent scaleFrame
 selectRowConverter convertRow.*'
 # The host's ways in: the export, the getter it hands out, the callbacks in the two module
 # records, and the loader's entry point.

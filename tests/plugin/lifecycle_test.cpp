@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "display/monitor_settings.h"
+#include "display/monitor/settings_file.h"
 
 namespace {
 
@@ -30,14 +30,20 @@ int whitePixelsOnTheDesktop(LONG left = -32768) {
     return found;
 }
 
+// Before a start and after a stop, a render call asks the host to stop and neither steps
+// the effect (it would read the clock) nor draws.
 TEST_F(PluginTest, RenderWithoutARunAsksToStopAndTouchesNothing) {
-    EXPECT_EQ(render(), 1);
-    EXPECT_TRUE(sim::calls().empty());
-    ASSERT_EQ(initModule(&module), 0);
-    quitModule(&module);
-    sim::clearCalls();
-    EXPECT_EQ(render(), 1);
-    EXPECT_TRUE(sim::calls().empty());
+    for (bool afterARun : {false, true}) {
+        SCOPED_TRACE(afterARun ? "after a run" : "before any");
+        if (afterARun) {
+            ASSERT_EQ(initModule(&module), 0);
+            quitModule(&module);
+        }
+        const size_t before = sim::calls().size();
+        EXPECT_EQ(render(), 1);
+        EXPECT_EQ(sim::calls().size(), before);
+        EXPECT_EQ(window(), nullptr);
+    }
 }
 
 TEST_F(PluginTest, ConfigurationBoxIsOwnedByTheHostsWindow) {
@@ -61,9 +67,9 @@ TEST_F(PluginTest, ARunDrawsUntilEscapeAndStopGivesTheScreenBack) {
     EXPECT_EQ(render(), 0);
     EXPECT_GT(whitePixelsOnScreen(), 10);
 
-    win::PostMessageA(window(), WM_KEYDOWN, 'Q', 0);
+    sim::postMessage(window(), WM_KEYDOWN, 'Q', 0);
     EXPECT_EQ(render(), 0);
-    win::PostMessageA(window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    sim::postMessage(window(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(render(), 0);  // the call that handles the key still goes on
     EXPECT_EQ(render(), 1);
     EXPECT_EQ(render(), 1);
@@ -78,20 +84,20 @@ TEST_F(PluginTest, ARunDrawsUntilEscapeAndStopGivesTheScreenBack) {
 TEST_F(PluginTest, ACloseRequestStopsTheRunToo) {
     ASSERT_EQ(initModule(&module), 0);
     render();
-    win::PostMessageA(window(), WM_CLOSE, 0, 0);
+    sim::postMessage(window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(render(), 0);
     EXPECT_EQ(render(), 1);
     EXPECT_TRUE(sim::windowExists(window()));
 }
 
 TEST_F(PluginTest, AFailedStartHoldsNothingAndDoesNotRun) {
-    sim::setFault(sim::Fault::CreateSurface);
+    sim::conditions().refusedSurfaces = INT_MAX;
     EXPECT_EQ(initModule(&module), 1);
     EXPECT_EQ(sim::leaks(), "");
     EXPECT_EQ(render(), 1);
     quitModule(&module);  // a host may stop all the same
     EXPECT_EQ(sim::leaks(), "");
-    sim::setFault(sim::Fault::CreateSurface, false);
+    sim::conditions().refusedSurfaces = 0;
     EXPECT_EQ(initModule(&module), 0);
     EXPECT_EQ(render(), 0);
 }
@@ -100,13 +106,15 @@ TEST_F(PluginTest, AFailedStartHoldsNothingAndDoesNotRun) {
 TEST_F(PluginTest, AProcessorWithoutSse2OrMmxGetsAFailedStart) {
     for (DWORD feature : {PF_XMMI64_INSTRUCTIONS_AVAILABLE, PF_MMX_INSTRUCTIONS_AVAILABLE}) {
         sim::reset();
-        sim::setProcessorFeature(feature, false);
-        EXPECT_EQ(initModule(&module), 1);
-        // Nor does a render call then reach the frame step (it would ask the tick count):
-        // the step is built with SSE2.
-        EXPECT_EQ(render(), 1);
-        for (const std::string& call : sim::callNames()) {
-            EXPECT_EQ(call, "IsProcessorFeaturePresent");
+        sim::conditions().missingProcessorFeatures = {feature};
+        for (auto start : {initModule, initWindowed}) {
+            EXPECT_EQ(start(&module), 1);
+            // Nor does a render call then reach the frame step (it would ask the tick
+            // count): the step is built with SSE2.
+            EXPECT_EQ(render(), 1);
+        }
+        for (const std::string& call : sim::calls()) {
+            EXPECT_EQ(call.rfind("IsProcessorFeaturePresent", 0), 0u) << call;
         }
         EXPECT_EQ(sim::leaks(), "");
         EXPECT_EQ(fountainStore(), nullptr);
@@ -117,7 +125,7 @@ TEST_F(PluginTest, RestartsWithinOneLoad) {
     ASSERT_EQ(initModule(&module), 0);
     render();
     render();
-    win::PostMessageA(window(), WM_KEYDOWN, VK_ESCAPE, 0);
+    sim::postMessage(window(), WM_KEYDOWN, VK_ESCAPE, 0);
     render();
     EXPECT_EQ(render(), 1);
     quitModule(&module);
@@ -140,12 +148,13 @@ TEST_F(PluginTest, AFailedStartOverARunningOneEndsThatRun) {
     ASSERT_EQ(initModule(&module), 0);
     render();
     render();
-    sim::setActivationMessages(false);  // the old window never hears it lost the foreground
-    sim::setFault(sim::Fault::LibraryLoad);
+    // The old window never hears it lost the foreground.
+    sim::conditions().activationMessages = false;
+    sim::conditions().failing = {sim::Fault::LibraryLoad};
     EXPECT_EQ(initModule(&module), 1);
     EXPECT_EQ(render(), 1);  // and presents nothing on the display that is gone
     EXPECT_EQ(sim::leaks(), "");
-    sim::setFault(sim::Fault::LibraryLoad, false);
+    sim::conditions().failing.clear();
 }
 
 // Either module's start ends the run of the other first; the windowed one never changes the
@@ -165,7 +174,7 @@ TEST_F(PluginTest, OneModuleRunsAtATime) {
     ASSERT_EQ(initWindowed(&windowed), 0);
     EXPECT_EQ(sim::liveWindows(), 1);
     EXPECT_TRUE(sim::currentMode() == sim::desktopMode());
-    win::PostMessageA(sim::findWindow("glintix #1 (no mode change)"), WM_KEYDOWN, VK_ESCAPE, 0);
+    sim::postMessage(sim::findWindow("glintix #1 (no mode change)"), WM_KEYDOWN, VK_ESCAPE, 0);
     renderWindowedRun(&windowed);  // arms the new run's frame clock
     renderWindowedRun(&windowed);  // draws, and handles the key
     EXPECT_EQ(renderWindowedRun(&windowed), 1);
@@ -173,27 +182,44 @@ TEST_F(PluginTest, OneModuleRunsAtATime) {
     EXPECT_EQ(sim::leaks(), "");
 }
 
-// The monitor picked in the configuration holds every start of this load, though the
-// host's window is on another and the choice could not be saved (nothing can be, here).
-TEST_F(PluginTest, ThePickedMonitorHoldsForTheLoad) {
+// Without a choice the picture covers the monitor of the player's window, which the host
+// hands over in the record; the monitor picked in the configuration holds every start, saved
+// or, where it could not be, for this load, though the player's window is on another.
+TEST_F(PluginTest, ThePlayersOrThePickedMonitor) {
     sim::setDesktopMode({1920, 1080, 32});
     sim::setMonitors({{RECT{0, 0, 1920, 1080}, 100}, {RECT{1920, 0, 3200, 1024}, 100}});
     VisModule windowed = *moduleAt(1);
-    windowed.parentWindow = sim::showHostWindow(RECT{100, 100, 400, 300});
     MonitorName tv{};
     std::strcpy(tv.device, "\\\\.\\DISPLAY2");
     tv.rect = RECT{1920, 0, 3200, 1024};
-    EXPECT_FALSE(keepChosenMonitor(tv));
-    for (int run = 0; run < 2; ++run) {
-        SCOPED_TRACE(run);
-        ASSERT_EQ(initWindowed(&windowed), 0);
-        renderWindowedRun(&windowed);  // arms the frame clock
-        renderWindowedRun(&windowed);
-        EXPECT_GT(whitePixelsOnTheDesktop(1920), 10);
-        EXPECT_EQ(whitePixelsOnTheDesktop(), whitePixelsOnTheDesktop(1920));
-        quitWindowed(&windowed);
+    struct {
+        const char* name;
+        RECT player;
+        MonitorName chosen;
+        bool saved;
+    } cases[] = {
+        {"the player's window on the second", {2000, 100, 2300, 300}, MonitorName{}, true},
+        {"the second picked", {100, 100, 400, 300}, tv, true},
+        {"the second picked, not saved", {100, 100, 400, 300}, tv, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::conditions().appDataReadOnly = !c.saved;
+        EXPECT_EQ(keepChosenMonitor(c.chosen), c.saved);
+        windowed.parentWindow = sim::showHostWindow(c.player);
+        for (int run = 0; run < 2; ++run) {
+            SCOPED_TRACE(run);
+            ASSERT_EQ(initWindowed(&windowed), 0);
+            renderWindowedRun(&windowed);  // arms the frame clock
+            renderWindowedRun(&windowed);
+            EXPECT_GT(whitePixelsOnTheDesktop(1920), 10);
+            EXPECT_EQ(whitePixelsOnTheDesktop(), whitePixelsOnTheDesktop(1920));
+            quitWindowed(&windowed);
+        }
+        sim::closeWindow(windowed.parentWindow);
     }
-    keepChosenMonitor(MonitorName{});
+    sim::conditions().appDataReadOnly = false;
+    EXPECT_TRUE(keepChosenMonitor(MonitorName{}));
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ int soakLength() {
 }
 
 const sim::Fault kStartFaults[] = {
-    sim::Fault::LibraryLoad,      sim::Fault::EntryPoint,  sim::Fault::DirectDrawCreate,
-    sim::Fault::CooperativeLevel, sim::Fault::DisplayMode, sim::Fault::CreateSurface,
-    sim::Fault::BackBuffer,       sim::Fault::PixelFormat, sim::Fault::WindowCreation,
+    sim::Fault::LibraryLoad,      sim::Fault::EntryPoint,     sim::Fault::DirectDrawCreate,
+    sim::Fault::CooperativeLevel, sim::Fault::DisplayMode,    sim::Fault::BackBuffer,
+    sim::Fault::PixelFormat,      sim::Fault::WindowCreation,
 };
 
 // What the display may turn into: other sizes and depths, a second monitor coming and
@@ -54,9 +54,11 @@ TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
         record.parentWindow = player;
         const bool failing = chance(8);
         const sim::Fault fault = kStartFaults[random() % std::size(kStartFaults)];
-        sim::setFault(fault, failing);
+        if (failing) {
+            sim::conditions().failing = {fault};
+        }
         const int started = record.start(&record);
-        sim::setFault(fault, false);
+        sim::conditions().failing.clear();
         if (started != 0) {
             // Only the fault fails a start, but for a layout too small for the picture.
             ASSERT_TRUE(failing || sim::desktopMode().height < 480);
@@ -79,19 +81,20 @@ TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
             if (chance(40)) {
                 switch (random() % 9) {
                     case 0:
-                        win::PostMessageA(window, WM_ACTIVATEAPP, random() % 2, 0);
+                        sim::postMessage(window, WM_ACTIVATEAPP, random() % 2, 0);
                         break;
                     case 1:
-                        win::PostMessageA(window, WM_SETCURSOR, 0, 0);
+                        sim::postMessage(window, WM_SETCURSOR, 0, 0);
                         break;
                     case 2:
-                        sim::refuseLocks(1);
+                        sim::conditions().refusedLocks = 1;
+                        sim::conditions().refusedCopies = 1;
                         break;
                     case 3:
                         sim::minimiseWindow(window, chance(2));
                         break;
                     default:
-                        win::PostMessageA(window, WM_KEYDOWN, 'A' + random() % 26, 0);
+                        sim::postMessage(window, WM_KEYDOWN, 'A' + random() % 26, 0);
                 }
             }
             if (chance(length)) {
@@ -99,7 +102,7 @@ TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
                 sim::changeDisplay(layout.mode, layout.monitors);
             }
             if (chance(length * 5)) {
-                win::PostMessageA(window, chance(2) ? WM_CLOSE : WM_KEYDOWN, VK_ESCAPE, 0);
+                sim::postMessage(window, chance(2) ? WM_CLOSE : WM_KEYDOWN, VK_ESCAPE, 0);
             }
             tick += random() % 40;
             sim::setTick(tick);

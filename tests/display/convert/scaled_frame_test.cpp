@@ -1,4 +1,4 @@
-#include "display/scaled_frame.h"
+#include "display/convert/scaled_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +76,17 @@ TEST(ConvertScaledFrame, EachPixelIsItsSourcePixelConverted) {
             }
             ASSERT_EQ(surface, expected)
                 << f.bpp * 8 << " bits, converter " << (&f - formats) << ", factor " << k;
+            // The system's own 32-bit frame, apart from the other depths'.
+            if (f.convert == convertRow32) {
+                std::vector<uint32_t> picture(surface.size() / 4 + 1);
+                std::memset(picture.data(), kUntouched, picture.size() * 4);
+                auto* bytes = reinterpret_cast<uint8_t*>(picture.data());
+                scaleFrame(source.data(), kWidth, kHeight, k,
+                           reinterpret_cast<uint32_t*>(bytes + kGuard),
+                           static_cast<int32_t>(pitch));
+                ASSERT_EQ(std::vector<uint8_t>(bytes, bytes + surface.size()), expected)
+                    << "scaleFrame, factor " << k;
+            }
         }
     }
 }

@@ -1,0 +1,191 @@
+// The simulated file system: the user's application-data folder and what a test puts
+// around it, files held in memory, and the handles that the code under test opens on them.
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "platform/sim/internal.h"
+
+namespace {
+
+struct Entry {
+    bool folder;
+    std::string bytes;
+};
+
+struct Handle {
+    std::string path;
+    DWORD access;
+    DWORD share;
+    size_t position;
+};
+
+// By path in lower case: Windows paths are not case-sensitive.
+std::map<std::string, Entry> entries;
+std::map<HANDLE, Handle> handles;
+uintptr_t nextHandle = 0x1F0;
+
+std::string keyOf(std::string path) {
+    for (char& c : path) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return path;
+}
+
+std::string appDataKey() { return keyOf(sim::conditions().appData); }
+
+bool isFolder(const std::string& key) {
+    auto found = entries.find(key);
+    return (!key.empty() && key == appDataKey()) ||
+           (found != entries.end() && found->second.folder);
+}
+
+std::string parentOf(const std::string& key) {
+    const size_t slash = key.rfind('\\');
+    return slash == std::string::npos ? std::string() : key.substr(0, slash);
+}
+
+// Two opens of one file must each allow what the other does (Microsoft: "Creating and
+// Opening Files", the sharing table).
+bool shareable(const Handle& open, DWORD access, DWORD share) {
+    const auto refuses = [](DWORD wanted, DWORD allowed) {
+        return ((wanted & GENERIC_READ) && !(allowed & FILE_SHARE_READ)) ||
+               ((wanted & GENERIC_WRITE) && !(allowed & FILE_SHARE_WRITE));
+    };
+    return !refuses(access, open.share) && !refuses(open.access, share);
+}
+
+Handle* handleOf(HANDLE handle) {
+    auto found = handles.find(handle);
+    return found == handles.end() ? nullptr : &found->second;
+}
+
+}  // namespace
+
+namespace sim {
+
+void resetFiles() {
+    entries.clear();
+    handles.clear();
+}
+
+void putFile(const std::string& path, const std::string& bytes) {
+    entries[keyOf(path)] = Entry{false, bytes};
+}
+
+void putFolder(const std::string& path) { entries[keyOf(path)] = Entry{true, {}}; }
+
+std::optional<std::string> fileBytes(const std::string& path) {
+    auto found = entries.find(keyOf(path));
+    if (found == entries.end() || found->second.folder) {
+        return std::nullopt;
+    }
+    return found->second.bytes;
+}
+
+std::string fileLeaks() {
+    return handles.empty() ? std::string() : std::to_string(handles.size()) + " open file(s); ";
+}
+
+}  // namespace sim
+
+namespace win {
+
+// The variable's length without its terminating zero where the buffer holds it, else the
+// size it needs; 0 where it is not set (Microsoft: GetEnvironmentVariableA).
+DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR value, DWORD size) {
+    sim::record(std::string("GetEnvironmentVariableA(") + (name ? name : "NULL") + ")");
+    const std::string& appData = sim::conditions().appData;
+    if (!name || keyOf(name) != "appdata" || appData.empty()) {
+        return 0;
+    }
+    const DWORD length = static_cast<DWORD>(appData.size());
+    if (!value || size <= length) {
+        return length + 1;
+    }
+    std::copy(appData.begin(), appData.end(), value);
+    value[length] = '\0';
+    return length;
+}
+
+// Opens an existing file or makes one anew, in a folder that exists. A folder cannot be
+// opened as a file (Microsoft: CreateFile, "To open a directory ... FILE_FLAG_BACKUP_
+// SEMANTICS"), nor can anything be written in a folder that refuses writes.
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD disposition,
+                   DWORD, HANDLE) {
+    sim::record(std::string("CreateFileA(") + (path ? path : "NULL") + ", " + sim::hex(access) +
+                ", " + sim::hex(share) + ", " + std::to_string(disposition) + ")");
+    if (disposition != OPEN_EXISTING && disposition != CREATE_ALWAYS) {
+        sim::crash("CreateFileA with a disposition that the simulation does not model");
+    }
+    if (!path) {
+        return INVALID_HANDLE_VALUE;
+    }
+    const std::string key = keyOf(path);
+    const std::string parent = parentOf(key);
+    if (isFolder(key) || !isFolder(parent)) {
+        return INVALID_HANDLE_VALUE;
+    }
+    for (const auto& open : handles) {
+        if (open.second.path == key && !shareable(open.second, access, share)) {
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    const bool writing = (access & GENERIC_WRITE) || disposition == CREATE_ALWAYS;
+    if (writing && parent == appDataKey() && sim::conditions().appDataReadOnly) {
+        return INVALID_HANDLE_VALUE;
+    }
+    if (disposition == OPEN_EXISTING && !entries.count(key)) {
+        return INVALID_HANDLE_VALUE;
+    }
+    if (disposition == CREATE_ALWAYS) {
+        entries[key] = Entry{false, {}};
+    }
+    HANDLE handle = reinterpret_cast<HANDLE>(nextHandle);
+    nextHandle += 4;
+    handles[handle] = Handle{key, access, share, 0};
+    return handle;
+}
+
+// Without an OVERLAPPED record the count must be there (Microsoft: ReadFile, WriteFile).
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes, LPDWORD read, LPOVERLAPPED overlapped) {
+    Handle* open = handleOf(file);
+    if (!read && !overlapped) {
+        sim::crash("ReadFile without a place for its count");
+    }
+    if (!open || !(open->access & GENERIC_READ) || overlapped) {
+        return FALSE;
+    }
+    const std::string& content = entries[open->path].bytes;
+    const size_t count =
+        std::min<size_t>(bytes, content.size() - std::min(open->position, content.size()));
+    std::copy_n(content.begin() + static_cast<std::ptrdiff_t>(open->position), count,
+                static_cast<char*>(buffer));
+    open->position += count;
+    *read = static_cast<DWORD>(count);
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
+               LPOVERLAPPED overlapped) {
+    Handle* open = handleOf(file);
+    if (!written && !overlapped) {
+        sim::crash("WriteFile without a place for its count");
+    }
+    if (!open || !(open->access & GENERIC_WRITE) || overlapped) {
+        return FALSE;
+    }
+    std::string& content = entries[open->path].bytes;
+    const char* from = static_cast<const char*>(buffer);
+    if (content.size() < open->position + bytes) {
+        content.resize(open->position + bytes);
+    }
+    std::copy_n(from, bytes, content.begin() + static_cast<std::ptrdiff_t>(open->position));
+    open->position += bytes;
+    *written = bytes;
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE object) { return handles.erase(object) != 0; }
+
+}  // namespace win

@@ -1,0 +1,89 @@
+#include "display/monitor/settings_text.h"
+#include "tests/display/display_fixture.h"
+
+namespace {
+
+const std::string kFolder = sim::Conditions{}.appData;
+const std::string kPath = kFolder + "\\glintix.txt";
+const MonitorName kTv = monitorNamed("\\\\.\\DISPLAY2", RECT{1920, 0, 3200, 1024});
+
+std::string written(const MonitorName& chosen) {
+    std::vector<char> text(kMaxSettingsBytes);
+    return std::string(text.data(), formatSettings(chosen, text.data()));
+}
+
+bool isTv(const MonitorName& name) {
+    return std::string(name.device) == kTv.device && name.rect.left == kTv.rect.left &&
+           name.rect.top == kTv.rect.top && name.rect.right == kTv.rect.right &&
+           name.rect.bottom == kTv.rect.bottom;
+}
+
+// A file of today's size limit is read whole; anything but one monitor line among comments,
+// blank lines and line ends, in a file of at most 4 KiB whose last line ends, gives the
+// player's monitor; so do a folder in the file's place and no application-data folder.
+TEST_F(DisplayTest, SettingsFileReadBackOrThePlayersMonitor) {
+    const std::string saved = written(kTv);
+    const std::string line = saved.substr(saved.find("monitor"));
+    std::string largest = saved;
+    largest.insert(0, "#" + std::string(kMaxSettingsBytes - saved.size() - 2, ' ') + "\n");
+    std::string utf16 = "\xff\xfe";
+    for (char c : saved) {
+        utf16 += std::string{c, '\0'};
+    }
+    struct {
+        const char* name;
+        void (*arrange)(const std::string& text);
+        std::string text;
+        bool tv;
+    } cases[] = {
+        {"as written", [](const std::string& t) { sim::putFile(kPath, t); }, saved, true},
+        {"as large as it may be", [](const std::string& t) { sim::putFile(kPath, t); }, largest,
+         true},
+        {"missing", [](const std::string&) {}, "", false},
+        {"empty", [](const std::string& t) { sim::putFile(kPath, t); }, "", false},
+        {"cut short", [](const std::string& t) { sim::putFile(kPath, t); },
+         saved.substr(0, saved.size() - 1), false},
+        // Its first 4 KiB would do.
+        {"one byte over 4 KiB", [](const std::string& t) { sim::putFile(kPath, t); },
+         largest + "\n", false},
+        {"two monitors", [](const std::string& t) { sim::putFile(kPath, t); }, saved + line, false},
+        {"a NUL inside", [](const std::string& t) { sim::putFile(kPath, t); },
+         std::string(saved).replace(saved.find("DISPLAY"), 1, 1, '\0'), false},
+        {"UTF-16", [](const std::string& t) { sim::putFile(kPath, t); }, utf16, false},
+        {"a folder in its place", [](const std::string&) { sim::putFolder(kPath); }, "", false},
+        {"no application-data folder",
+         [](const std::string& t) {
+             sim::putFile(kPath, t);
+             sim::conditions().appData = "";
+         },
+         saved, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::reset();
+        c.arrange(c.text);
+        EXPECT_EQ(isTv(chosenMonitor()), c.tv);
+        EXPECT_EQ(sim::leaks(), "");
+    }
+}
+
+// The choice goes to the file, as often as the user picks one, and is read back from it;
+// where the folder refuses it, it holds for this load until one can be written.
+TEST_F(DisplayTest, SettingsFileKeepsTheChoice) {
+    EXPECT_TRUE(keepChosenMonitor(kTv));
+    EXPECT_EQ(sim::fileBytes(kPath), written(kTv));
+    EXPECT_TRUE(isTv(chosenMonitor()));
+    EXPECT_TRUE(keepChosenMonitor(MonitorName{}));
+    EXPECT_EQ(sim::fileBytes(kPath), written(MonitorName{}));
+    EXPECT_FALSE(isTv(chosenMonitor()));
+
+    sim::conditions().appDataReadOnly = true;
+    EXPECT_FALSE(keepChosenMonitor(kTv));
+    EXPECT_EQ(sim::fileBytes(kPath), written(MonitorName{}));
+    EXPECT_TRUE(isTv(chosenMonitor()));
+    sim::conditions().appDataReadOnly = false;
+    EXPECT_TRUE(keepChosenMonitor(MonitorName{}));
+    EXPECT_FALSE(isTv(chosenMonitor()));
+}
+
+}  // namespace
