@@ -116,7 +116,7 @@ public:
     }
 
     ULONG STDMETHODCALLTYPE Release() override {
-        enter("Release", "");
+        enter("Release");
         if (references_ > 0) {
             --references_;
         }
@@ -127,12 +127,10 @@ public:
         return references_;
     }
 
-    // A colour fill of the whole surface or of a rectangle on it.
+    // A colour fill of the whole surface, the display's one kind of blit.
     HRESULT STDMETHODCALLTYPE Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
                                   DWORD flags, LPDDBLTFX fx) override {
-        enter("Blt", describeRect(destRect) + ", " + sim::hex(source) + ", " +
-                         sim::hex(sourceRect) + ", " + sim::hex(flags) + ", " +
-                         (fx ? "fill " + sim::hex(fx->dwFillColor) : std::string("NULL")));
+        enter("Blt");
         // A locked surface takes no blit (Microsoft: IDirectDrawSurface::Blt, DDERR_SURFACEBUSY).
         if (locked_) {
             return DDERR_SURFACEBUSY;
@@ -140,22 +138,16 @@ public:
         if (lost_) {
             return DDERR_SURFACELOST;
         }
-        if (source || sourceRect || !(flags & DDBLT_COLORFILL)) {
+        if (destRect || source || sourceRect || !(flags & DDBLT_COLORFILL)) {
             return DDERR_UNSUPPORTED;
         }
         if (!fx || fx->dwSize != sizeof(DDBLTFX)) {
             return DDERR_INVALIDPARAMS;
         }
-        RECT area = destRect ? *destRect
-                             : RECT{0, 0, static_cast<LONG>(width_), static_cast<LONG>(height_)};
-        if (area.left < 0 || area.top < 0 || area.right > LONG(width_) ||
-            area.bottom > LONG(height_) || area.left > area.right || area.top > area.bottom) {
-            return DDERR_INVALIDRECT;
-        }
         const DWORD bytes = (format_.dwRGBBitCount + 7) / 8;
-        for (LONG y = area.top; y < area.bottom; ++y) {
+        for (DWORD y = 0; y < height_; ++y) {
             uint8_t* row = memory_.data() + static_cast<size_t>(y) * pitch_;
-            for (LONG x = area.left; x < area.right; ++x) {
+            for (DWORD x = 0; x < width_; ++x) {
                 for (DWORD b = 0; b < bytes; ++b) {
                     row[x * bytes + b] = static_cast<uint8_t>(fx->dwFillColor >> (8 * b));
                 }
@@ -168,7 +160,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetAttachedSurface(LPDDSCAPS caps,
                                                  LPDIRECTDRAWSURFACE* surface) override {
-        enter("GetAttachedSurface", caps ? sim::hex(caps->dwCaps) : std::string("NULL"));
+        enter("GetAttachedSurface");
         if (!caps || !surface) {
             return DDERR_INVALIDPARAMS;
         }
@@ -185,7 +177,7 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE GetPixelFormat(LPDDPIXELFORMAT format) override {
-        enter("GetPixelFormat", format ? std::to_string(format->dwSize) : std::string("NULL"));
+        enter("GetPixelFormat");
         if (sim::faultSet(sim::Fault::PixelFormat)) {
             return DDERR_GENERIC;
         }
@@ -197,15 +189,12 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE IsLost() override {
-        enter("IsLost", "");
+        enter("IsLost");
         return lost_ ? DDERR_SURFACELOST : DD_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags,
-                                   HANDLE event) override {
-        enter("Lock", sim::hex(rect) + ", " +
-                          (desc ? std::to_string(desc->dwSize) : std::string("NULL")) + ", " +
-                          sim::hex(flags) + ", " + sim::hex(event));
+    HRESULT STDMETHODCALLTYPE Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD, HANDLE) override {
+        enter("Lock");
         if (rect) {
             return DDERR_UNSUPPORTED;
         }
@@ -219,14 +208,10 @@ public:
         if (lost_ || sim::takeOne(sim::conditions().refusedLocks)) {
             return DDERR_SURFACELOST;
         }
-        desc->dwFlags =
-            DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_LPSURFACE;
-        desc->dwHeight = height_;
-        desc->dwWidth = width_;
+        // Of the description, only what the display reads.
         desc->lPitch = pitch_;
         desc->lpSurface = memory_.data();
         desc->ddpfPixelFormat = format_;
-        desc->ddsCaps.dwCaps = attached_ ? DDSCAPS_BACKBUFFER : DDSCAPS_PRIMARYSURFACE;
         locked_ = true;
         return DD_OK;
     }
@@ -235,7 +220,7 @@ public:
     // until it is drawn again. Only in the mode that the surface was made for
     // (IDirectDrawSurface::Restore, DDERR_WRONGMODE).
     HRESULT STDMETHODCALLTYPE Restore() override {
-        enter("Restore", "");
+        enter("Restore");
         if (!lost_) {
             return DD_OK;
         }
@@ -248,7 +233,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE Unlock(LPVOID surfaceData) override {
         bool own = surfaceData && surfaceData == memory_.data();
-        enter("Unlock", own ? std::string("lpSurface") : sim::hex(surfaceData));
+        enter("Unlock");
         if (!locked_) {
             return DDERR_NOTLOCKED;
         }
@@ -260,14 +245,6 @@ public:
     }
 
 private:
-    static std::string describeRect(const RECT* rect) {
-        if (!rect) {
-            return "NULL";
-        }
-        return std::to_string(rect->left) + "," + std::to_string(rect->top) + "-" +
-               std::to_string(rect->right) + "," + std::to_string(rect->bottom);
-    }
-
     void restoreChain() {
         lost_ = false;
         std::fill(memory_.begin(), memory_.end(), uint8_t{0xCD});
@@ -295,7 +272,7 @@ public:
     SimDirectDraw() : UnmodelledDirectDraw("dd") {}
 
     ULONG STDMETHODCALLTYPE Release() override {
-        enter("Release", "");
+        enter("Release");
         if (references_ > 0 && --references_ == 0) {
             alive_ = false;
         }
@@ -305,10 +282,7 @@ public:
     // Primary surfaces only, with or without a flip chain.
     HRESULT STDMETHODCALLTYPE CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
                                             IUnknown* outer) override {
-        enter("CreateSurface", desc ? sim::hex(desc->dwFlags) + ", " +
-                                          std::to_string(desc->dwBackBufferCount) + ", " +
-                                          sim::hex(desc->ddsCaps.dwCaps)
-                                    : std::string("NULL"));
+        enter("CreateSurface");
         if (!surface || !desc || desc->dwSize != sizeof(DDSURFACEDESC)) {
             return DDERR_INVALIDPARAMS;
         }
@@ -365,10 +339,9 @@ public:
         return DD_OK;
     }
 
-    HRESULT STDMETHODCALLTYPE EnumDisplayModes(DWORD flags, LPDDSURFACEDESC desc, LPVOID context,
+    HRESULT STDMETHODCALLTYPE EnumDisplayModes(DWORD, LPDDSURFACEDESC desc, LPVOID context,
                                                LPDDENUMMODESCALLBACK callback) override {
-        enter("EnumDisplayModes",
-              sim::hex(flags) + ", " + sim::hex(desc) + ", " + sim::hex(context));
+        enter("EnumDisplayModes");
         if (!callback) {
             return DDERR_INVALIDPARAMS;
         }
@@ -380,12 +353,8 @@ public:
             DDSURFACEDESC offered;
             std::memset(&offered, 0, sizeof offered);
             offered.dwSize = sizeof offered;
-            offered.dwFlags =
-                DDSD_WIDTH | DDSD_HEIGHT | DDSD_PITCH | DDSD_PIXELFORMAT | DDSD_REFRESHRATE;
             offered.dwWidth = mode.width;
             offered.dwHeight = mode.height;
-            offered.lPitch = rowBytes(mode.width, mode.bits);
-            offered.dwRefreshRate = 60;
             offered.ddpfPixelFormat = formatForDepth(mode.bits);
             if (callback(&offered, context) == DDENUMRET_CANCEL) {
                 break;
@@ -397,7 +366,7 @@ public:
     // Only under the exclusive level (Microsoft: IDirectDraw7::RestoreDisplayMode,
     // "Exclusive-level access is required", DDERR_NOEXCLUSIVEMODE).
     HRESULT STDMETHODCALLTYPE RestoreDisplayMode() override {
-        enter("RestoreDisplayMode", "");
+        enter("RestoreDisplayMode");
         if (exclusiveOwner != this) {
             return DDERR_NOEXCLUSIVEMODE;
         }
@@ -407,7 +376,7 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND window, DWORD flags) override {
-        enter("SetCooperativeLevel", sim::hex(window) + ", " + sim::hex(flags));
+        enter("SetCooperativeLevel");
         if (sim::faultSet(sim::Fault::CooperativeLevel)) {
             return DDERR_EXCLUSIVEMODEALREADYSET;
         }
@@ -449,8 +418,7 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE SetDisplayMode(DWORD width, DWORD height, DWORD bits) override {
-        enter("SetDisplayMode",
-              std::to_string(width) + ", " + std::to_string(height) + ", " + std::to_string(bits));
+        enter("SetDisplayMode");
         if (exclusiveOwner && exclusiveOwner != this) {
             return DDERR_NOEXCLUSIVEMODE;
         }
@@ -472,8 +440,8 @@ private:
     SimSurface* primary_ = nullptr;
 };
 
-HRESULT STDMETHODCALLTYPE SimSurface::Flip(LPDIRECTDRAWSURFACE targetOverride, DWORD flags) {
-    enter("Flip", sim::hex(targetOverride) + ", " + sim::hex(flags));
+HRESULT STDMETHODCALLTYPE SimSurface::Flip(LPDIRECTDRAWSURFACE targetOverride, DWORD) {
+    enter("Flip");
     if (targetOverride) {
         return DDERR_UNSUPPORTED;
     }
@@ -517,8 +485,8 @@ SimSurface* livePrimary() {
 
 namespace sim {
 
-HRESULT WINAPI directDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer) {
-    record("DirectDrawCreate(" + hex(driver) + ", " + hex(outer) + ")");
+HRESULT WINAPI directDrawCreate(GUID*, LPDIRECTDRAW* directDraw, IUnknown* outer) {
+    record("DirectDrawCreate");
     requireDdrawLoaded("DirectDrawCreate");
     if (!directDraw) {
         return DDERR_INVALIDPARAMS;

@@ -24,20 +24,20 @@ public:
         return unsupported("QueryInterface");
     }
     ULONG STDMETHODCALLTYPE AddRef() override {
-        enter("AddRef", "");
+        enter("AddRef");
         return ++references_;
     }
 
 protected:
-    void enter(const char* method, const std::string& arguments) {
-        record(role_ + "." + method + "(" + arguments + ")");
+    void enter(const char* method) {
+        record(role_ + "." + method);
         if (!alive_) {
             crash(role_ + "." + method + " called on a released object");
         }
         requireDdrawLoaded(method);
     }
     HRESULT unsupported(const char* method) {
-        enter(method, "...");
+        enter(method);
         return DDERR_UNSUPPORTED;
     }
 

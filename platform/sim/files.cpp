@@ -94,7 +94,7 @@ namespace win {
 // The variable's length without its terminating zero where the buffer holds it, else the
 // size it needs; 0 where it is not set (Microsoft: GetEnvironmentVariableA).
 DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR value, DWORD size) {
-    sim::record(std::string("GetEnvironmentVariableA(") + (name ? name : "NULL") + ")");
+    sim::record("GetEnvironmentVariableA");
     const std::string& appData = sim::conditions().appData;
     if (!name || keyOf(name) != "appdata" || appData.empty()) {
         return 0;
@@ -113,8 +113,7 @@ DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR value, DWORD size) {
 // SEMANTICS"), nor can anything be written in a folder that refuses writes.
 HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES, DWORD disposition,
                    DWORD, HANDLE) {
-    sim::record(std::string("CreateFileA(") + (path ? path : "NULL") + ", " + sim::hex(access) +
-                ", " + sim::hex(share) + ", " + std::to_string(disposition) + ")");
+    sim::record("CreateFileA");
     if (disposition != OPEN_EXISTING && disposition != CREATE_ALWAYS) {
         sim::crash("CreateFileA with a disposition that the simulation does not model");
     }
@@ -147,40 +146,35 @@ HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES
     return handle;
 }
 
-// Without an OVERLAPPED record the count must be there (Microsoft: ReadFile, WriteFile).
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes, LPDWORD read, LPOVERLAPPED overlapped) {
-    Handle* open = handleOf(file);
-    if (!read && !overlapped) {
-        sim::crash("ReadFile without a place for its count");
+// An open file with that access, for a call without an OVERLAPPED record, whose count must
+// then be there (Microsoft: ReadFile, WriteFile).
+static Handle* opened(HANDLE file, DWORD access, const void* count, LPOVERLAPPED overlapped) {
+    if (!count && !overlapped) {
+        sim::crash("a read or write without a place for its count");
     }
-    if (!open || !(open->access & GENERIC_READ) || overlapped) {
+    Handle* open = handleOf(file);
+    return open && (open->access & access) && !overlapped ? open : nullptr;
+}
+
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes, LPDWORD read, LPOVERLAPPED overlapped) {
+    Handle* open = opened(file, GENERIC_READ, read, overlapped);
+    if (!open) {
         return FALSE;
     }
-    const std::string& content = entries[open->path].bytes;
-    const size_t count =
-        std::min<size_t>(bytes, content.size() - std::min(open->position, content.size()));
-    std::copy_n(content.begin() + static_cast<std::ptrdiff_t>(open->position), count,
-                static_cast<char*>(buffer));
-    open->position += count;
-    *read = static_cast<DWORD>(count);
+    *read = static_cast<DWORD>(
+        entries[open->path].bytes.copy(static_cast<char*>(buffer), bytes, open->position));
+    open->position += *read;
     return TRUE;
 }
 
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
                LPOVERLAPPED overlapped) {
-    Handle* open = handleOf(file);
-    if (!written && !overlapped) {
-        sim::crash("WriteFile without a place for its count");
-    }
-    if (!open || !(open->access & GENERIC_WRITE) || overlapped) {
+    Handle* open = opened(file, GENERIC_WRITE, written, overlapped);
+    if (!open) {
         return FALSE;
     }
-    std::string& content = entries[open->path].bytes;
-    const char* from = static_cast<const char*>(buffer);
-    if (content.size() < open->position + bytes) {
-        content.resize(open->position + bytes);
-    }
-    std::copy_n(from, bytes, content.begin() + static_cast<std::ptrdiff_t>(open->position));
+    entries[open->path].bytes.replace(open->position, bytes, static_cast<const char*>(buffer),
+                                      bytes);
     open->position += bytes;
     *written = bytes;
     return TRUE;

@@ -90,7 +90,7 @@ std::string gdiLeaks() {
 namespace win {
 
 HDC GetDC(HWND window) {
-    sim::record("GetDC(" + sim::hex(window) + ")");
+    sim::record("GetDC");
     // The screen's own context (a null window) is not simulated.
     if (!sim::windowExists(window)) {
         return nullptr;
@@ -102,7 +102,7 @@ HDC GetDC(HWND window) {
 }
 
 int ReleaseDC(HWND window, HDC dc) {
-    sim::record("ReleaseDC(" + sim::hex(window) + ", " + sim::hex(dc) + ")");
+    sim::record("ReleaseDC");
     auto found = contexts.find(dc);
     if (found == contexts.end() || found->second != window) {
         return 0;
@@ -118,10 +118,7 @@ int ReleaseDC(HWND window, HDC dc) {
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourceX, int sourceY,
                       UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
                       UINT usage) {
-    sim::record("SetDIBitsToDevice(" + sim::hex(dc) + ", " + std::to_string(x) + ", " +
-                std::to_string(y) + ", " + std::to_string(width) + ", " + std::to_string(height) +
-                ", " + std::to_string(sourceX) + ", " + std::to_string(sourceY) + ", " +
-                std::to_string(startScan) + ", " + std::to_string(lines) + ")");
+    sim::record("SetDIBitsToDevice");
     // A copy may fail, copying nothing: 0 lines (Microsoft: SetDIBitsToDevice).
     auto found = contexts.find(dc);
     if (found == contexts.end() || !bits || !info || usage != DIB_RGB_COLORS ||

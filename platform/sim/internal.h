@@ -12,6 +12,8 @@ namespace sim {
 
 void record(const std::string& call);
 DWORD tick();
+// "0x1c": handles and flags as the leaks name them.
+std::string hex(uintptr_t value);
 std::string hex(const void* pointer);
 bool faultSet(Fault fault);
 // Counts down one of a condition's next `count` calls (INT_MAX: every call): whether this
@@ -41,8 +43,6 @@ bool setMinimised(HWND window, bool minimised);
 // Queues the message for every window of the code under test, as the system sends it to
 // every top-level window.
 void postToEveryWindow(UINT message, WPARAM wParam, LPARAM lParam);
-// The window of a host or another program goes; the screen under it is drawn afresh.
-void closeForeignWindow(HWND window);
 // The primary monitor's scale, the system DPI of a program without per-monitor contexts.
 int primaryScale();
 // Whether the calling thread runs under a per-monitor DPI context.
@@ -95,7 +95,6 @@ void resetDirectDraw();
 void resetMonitors();
 void resetGdi();
 void resetFiles();
-void resetDialog();
 
 // Parts of leaks(), each "" when nothing is held.
 std::string kernelLeaks();

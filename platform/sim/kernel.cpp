@@ -1,4 +1,3 @@
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -62,16 +61,8 @@ HMODULE const kDdrawModule = reinterpret_cast<HMODULE>(uintptr_t{0x73800000});
 HINSTANCE const kHostInstance = reinterpret_cast<HINSTANCE>(uintptr_t{0x00400000});
 HINSTANCE const kPluginInstance = reinterpret_cast<HINSTANCE>(uintptr_t{0x10000000});
 
-bool isDdrawName(LPCSTR name) {
-    if (!name) {
-        return false;
-    }
-    std::string lower(name);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower == "ddraw.dll" || lower == "ddraw";
-}
+// By the names the display uses; Windows would take other spellings too.
+bool isDdrawName(LPCSTR name) { return name && std::strcmp(name, "ddraw.dll") == 0; }
 
 }  // namespace
 
@@ -119,18 +110,18 @@ std::string kernelLeaks() {
 namespace win {
 
 DWORD GetTickCount() {
-    sim::record("GetTickCount()");
+    sim::record("GetTickCount");
     return currentTick;
 }
 
 void Sleep(DWORD milliseconds) {
-    sim::record("Sleep(" + std::to_string(milliseconds) + ")");
+    sim::record("Sleep");
     sleepLog.push_back(milliseconds);
     currentTick += milliseconds;
 }
 
 HMODULE LoadLibraryA(LPCSTR name) {
-    sim::record(std::string("LoadLibraryA(") + (name ? name : "NULL") + ")");
+    sim::record("LoadLibraryA");
     if (sim::faultSet(sim::Fault::LibraryLoad) || !isDdrawName(name)) {
         return nullptr;
     }
@@ -139,7 +130,7 @@ HMODULE LoadLibraryA(LPCSTR name) {
 }
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
-    sim::record("GetProcAddress(" + sim::hex(module) + ", " + (name ? name : "NULL") + ")");
+    sim::record("GetProcAddress");
     if (module == sim::user32Module() && name) {
         return sim::user32Export(name);
     }
@@ -153,7 +144,7 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
 }
 
 BOOL FreeLibrary(HMODULE module) {
-    sim::record("FreeLibrary(" + sim::hex(module) + ")");
+    sim::record("FreeLibrary");
     if (module != kDdrawModule || ddrawLoads == 0) {
         return FALSE;
     }
@@ -162,24 +153,17 @@ BOOL FreeLibrary(HMODULE module) {
 }
 
 HMODULE GetModuleHandleA(LPCSTR name) {
-    sim::record(std::string("GetModuleHandleA(") + (name ? name : "NULL") + ")");
+    sim::record("GetModuleHandleA");
     if (!name) {
         return kHostInstance;
     }
-    std::string lower(name);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (lower == "user32.dll" || lower == "user32") {
-        return sim::user32Module();
-    }
-    return isDdrawName(name) && ddrawLoads > 0 ? kDdrawModule : nullptr;
+    return std::strcmp(name, "user32.dll") == 0 ? sim::user32Module() : nullptr;
 }
 
 HINSTANCE thisModule() { return kPluginInstance; }
 
 BOOL IsProcessorFeaturePresent(DWORD feature) {
-    sim::record("IsProcessorFeaturePresent(" + std::to_string(feature) + ")");
+    sim::record("IsProcessorFeaturePresent");
     return sim::conditions().missingProcessorFeatures.count(feature) == 0;
 }
 
@@ -228,7 +212,7 @@ BOOL GetThreadTimes(HANDLE thread, LPFILETIME creation, LPFILETIME exit, LPFILET
 }
 
 DWORD TlsAlloc() {
-    sim::record("TlsAlloc()");
+    sim::record("TlsAlloc");
     if (sim::faultSet(sim::Fault::TlsSlots)) {
         return TLS_OUT_OF_INDEXES;
     }
@@ -237,7 +221,7 @@ DWORD TlsAlloc() {
 }
 
 BOOL TlsFree(DWORD slot) {
-    sim::record("TlsFree(" + std::to_string(slot) + ")");
+    sim::record("TlsFree");
     slotsHeld.erase(slot);
     return slot < slotsTaken;
 }

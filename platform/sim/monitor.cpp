@@ -38,7 +38,7 @@ HMONITOR fallback(DWORD flags) { return flags & MONITOR_DEFAULTTOPRIMARY ? handl
 // per-monitor context exists from Windows 10 1703 on, the first version from 1607.
 void* WINAPI setThreadDpiAwarenessContext(void* context) {
     intptr_t value = reinterpret_cast<intptr_t>(context);
-    sim::record("SetThreadDpiAwarenessContext(" + std::to_string(value) + ")");
+    sim::record("SetThreadDpiAwarenessContext");
     if (value > kContextHandleBase && value <= kContextHandleBase + 5) {
         value = kContextHandleBase - value;
     }
@@ -93,7 +93,7 @@ RECT virtualScreen() {
 namespace win {
 
 HMONITOR MonitorFromWindow(HWND window, DWORD flags) {
-    sim::record("MonitorFromWindow(" + sim::hex(window) + ", " + sim::hex(flags) + ")");
+    sim::record("MonitorFromWindow");
     if (!sim::windowExists(window)) {
         return nullptr;
     }
@@ -111,8 +111,7 @@ HMONITOR MonitorFromWindow(HWND window, DWORD flags) {
 }
 
 HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
-    sim::record("MonitorFromPoint(" + std::to_string(point.x) + ", " + std::to_string(point.y) +
-                ", " + sim::hex(flags) + ")");
+    sim::record("MonitorFromPoint");
     std::vector<sim::Monitor> list = present();
     for (size_t i = 0; i < list.size(); ++i) {
         const RECT& r = list[i].rect;
@@ -126,7 +125,7 @@ HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
 // The monitors in the list's order, each as GetMonitorInfoA gives it, until the callback
 // answers FALSE (Microsoft: EnumDisplayMonitors).
 BOOL EnumDisplayMonitors(HDC dc, LPRECT clip, MONITORENUMPROC callback, LPARAM context) {
-    sim::record("EnumDisplayMonitors(" + sim::hex(dc) + ", " + sim::hex(clip) + ")");
+    sim::record("EnumDisplayMonitors");
     if (dc || clip || !callback) {
         return FALSE;  // the product never clips the listing to a DC or a rectangle
     }
@@ -143,7 +142,7 @@ BOOL EnumDisplayMonitors(HDC dc, LPRECT clip, MONITORENUMPROC callback, LPARAM c
 }
 
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
-    sim::record("GetMonitorInfoA(" + sim::hex(monitor) + ")");
+    sim::record("GetMonitorInfoA");
     std::vector<sim::Monitor> list = present();
     size_t index = reinterpret_cast<uintptr_t>(monitor) - kFirstMonitor;
     if (!info || info->cbSize < sizeof(MONITORINFO) || index >= list.size()) {

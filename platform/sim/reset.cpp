@@ -19,7 +19,6 @@ void reset() {
     resetMonitors();
     resetGdi();
     resetFiles();
-    resetDialog();
 }
 
 std::string leaks() {

@@ -52,6 +52,4 @@ void minimiseWindow(HWND window, bool minimised) {
     }
 }
 
-void closeWindow(HWND window) { closeForeignWindow(window); }
-
 }  // namespace sim

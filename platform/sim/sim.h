@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -99,25 +98,19 @@ struct Conditions {
     // set). It exists, empty at reset; while read-only, nothing can be made or written in it.
     std::string appData = "C:\\Users\\player\\AppData\\Roaming";
     bool appDataReadOnly = false;
-    // The user at a modal dialog, called once the dialog has had WM_INITDIALOG; a dialog
-    // that the user leaves open is then cancelled, as with Escape. None: cancelled at once.
-    std::function<void(HWND dialog)> dialogUser;
 };
 Conditions& conditions();
 
 // ---- Calls ---------------------------------------------------------------------------
 
-// Every call into the platform since the last reset, in order, as text: "Name(arguments)"
-// for kernel and window calls, "role.Method(arguments)" for DirectDraw, where the role is
-// "dd" for a DirectDraw object and "primary", "back" or "back2" for the surfaces of a flip
-// chain. Handles and flags are hexadecimal (see hex()), sizes decimal, an absent pointer
-// NULL. For the few orders that are behaviour; what reaches the screen is below.
+// The name of every call into the platform since the last reset, in order: "Name" for
+// kernel and window calls, "role.Method" for DirectDraw, where the role is "dd" for a
+// DirectDraw object and "primary", "back" or "back2" for the surfaces of a flip chain. For
+// the few orders that are behaviour; what reaches the screen is below.
 const std::vector<std::string>& calls();
 // Whether calls are recorded at all; on at reset. Long runs that only look for leaks can
 // switch it off.
 void setRecording(bool on);
-// "0x1c": the form in which handles and flags appear in the calls.
-std::string hex(uintptr_t value);
 
 // ---- Kernel --------------------------------------------------------------------------
 
@@ -239,22 +232,6 @@ struct ShownBox {
     UINT type;
 };
 const std::vector<ShownBox>& messageBoxes();
-
-// The modal dialog showing, or the last one: its owner, whether it is still open, the items
-// of its list box and which is selected (-1: none), and the text last given to a control.
-struct DialogView {
-    HWND owner = nullptr;
-    bool open = false;
-    std::vector<std::string> items;  // of the list box
-    int selected = -1;
-    std::string note;  // the text that SetDlgItemTextA last gave a control
-};
-const DialogView& dialog();
-// What the user does in it: an item of its list box selected, or double-clicked; a
-// button pressed (IDOK, IDCANCEL).
-void selectListItem(HWND dialog, int list, int index);
-void doubleClickListItem(HWND dialog, int list, int index);
-void pressButton(HWND dialog, int button);
 
 // ---- GDI -----------------------------------------------------------------------------
 

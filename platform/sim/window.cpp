@@ -17,7 +17,6 @@ struct Window {
     DWORD threadId;
     WNDPROC procedure;
     bool visible;
-    bool destroying;
     bool minimised = false;
     bool host = false;         // the host's or another program's: not the code under test's
     RECT rect = {0, 0, 0, 0};  // in the window's own coordinates
@@ -78,28 +77,12 @@ HWND freeHandle() {
     }
 }
 
-// Names may be atoms (MAKEINTATOM / MAKEINTRESOURCE): small integers in pointer form.
-std::string text(LPCSTR name) {
-    if (!name) {
-        return "NULL";
-    }
-    if (reinterpret_cast<uintptr_t>(name) < 0x10000) {
-        return "#" + std::to_string(reinterpret_cast<uintptr_t>(name));
-    }
-    return name;
-}
-
+// The window and what waits for it go; the display handles none of the messages of a
+// window's making and ending, so none is sent.
 void destroy(HWND handle) {
-    Window* window = find(handle);
-    if (!window || window->destroying) {
-        return;
-    }
-    window->destroying = true;
     if (foreground == handle) {
         foreground = nullptr;
     }
-    sim::deliver(handle, WM_DESTROY, 0, 0);
-    sim::deliver(handle, WM_NCDESTROY, 0, 0);
     windows.erase(std::remove_if(windows.begin(), windows.end(),
                                  [&](const Window& w) { return w.handle == handle; }),
                   windows.end());
@@ -109,11 +92,6 @@ void destroy(HWND handle) {
                                    [&](const MSG& m) { return m.hwnd == handle; }),
                     queue.end());
     }
-}
-
-std::string messageText(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return sim::hex(window) + ", " + sim::hex(message) + ", " + sim::hex(wParam) + ", " +
-           sim::hex(static_cast<uintptr_t>(lParam));
 }
 
 }  // namespace
@@ -226,7 +204,7 @@ void postToEveryWindow(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void closeForeignWindow(HWND handle) {
+void closeWindow(HWND handle) {
     const RECT area = screenRect(handle);
     windows.erase(std::remove_if(windows.begin(), windows.end(),
                                  [&](const Window& w) { return w.host && w.handle == handle; }),
@@ -255,8 +233,7 @@ namespace {
 // and in the foreground.
 HWND showForeignWindow(const char* name, const RECT& rect, std::thread::id thread, DWORD threadId) {
     HWND handle = freeHandle();
-    windows.push_back(
-        Window{handle, name, name, WS_VISIBLE, 0, thread, threadId, nullptr, true, false});
+    windows.push_back(Window{handle, name, name, WS_VISIBLE, 0, thread, threadId, nullptr, true});
     windows.back().host = true;
     windows.back().rect = rect;
     windows.back().z = ++topZ;
@@ -353,13 +330,11 @@ std::string windowLeaks() {
 namespace win {
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
-    sim::record("RegisterClassA(" + (windowClass ? text(windowClass->lpszClassName) : "NULL") +
-                ")");
-    if (!windowClass || !windowClass->lpszClassName ||
-        classes.count(text(windowClass->lpszClassName))) {
+    sim::record("RegisterClassA");
+    if (!windowClass || !windowClass->lpszClassName || classes.count(windowClass->lpszClassName)) {
         return 0;
     }
-    std::string name = text(windowClass->lpszClassName);
+    std::string name = windowClass->lpszClassName;
     RegisteredClass& entry = classes[name];
     entry.name = name;
     entry.record = *windowClass;
@@ -368,9 +343,9 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     return nextAtom++;
 }
 
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
-    sim::record("UnregisterClassA(" + text(className) + ", " + sim::hex(instance) + ")");
-    auto found = classes.find(text(className));
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
+    sim::record("UnregisterClassA");
+    auto found = classes.find(className ? className : "");
     if (found == classes.end() || sim::findWindow(found->first.c_str())) {
         return FALSE;
     }
@@ -379,41 +354,25 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance) {
 }
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                     LPVOID creationData) {
-    sim::record("CreateWindowExA(" + sim::hex(exStyle) + ", " + text(className) + ", " +
-                text(title) + ", " + sim::hex(style) + ", " + std::to_string(x) + ", " +
-                std::to_string(y) + ", " + std::to_string(width) + ", " + std::to_string(height) +
-                ", " + sim::hex(parent) + ", " + sim::hex(menu) + ", " + sim::hex(instance) + ", " +
-                sim::hex(creationData) + ")");
-    auto found = classes.find(text(className));
+                     int width, int height, HWND, HMENU, HINSTANCE, LPVOID) {
+    sim::record("CreateWindowExA");
+    auto found = classes.find(className ? className : "");
     if (sim::faultSet(sim::Fault::WindowCreation) || found == classes.end()) {
         return nullptr;
     }
     HWND handle = freeHandle();
     windows.push_back(Window{handle, found->first, title ? title : "", style, exStyle,
                              std::this_thread::get_id(), win::GetCurrentThreadId(),
-                             found->second.record.lpfnWndProc, (style & WS_VISIBLE) != 0, false});
+                             found->second.record.lpfnWndProc, (style & WS_VISIBLE) != 0});
     windows.back().rect = RECT{x, y, x + width, y + height};
     windows.back().z = ++topZ;
     windows.back().perMonitorDpi = sim::threadPerMonitorDpi();
     windows.back().scale = windows.back().perMonitorDpi ? 100 : sim::primaryScale();
-    // The creation record is not simulated: the creation messages carry an lParam of 0.
-    if (!sim::deliver(handle, WM_NCCREATE, 0, 0)) {
-        windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                     [&](const Window& w) { return w.handle == handle; }),
-                      windows.end());
-        return nullptr;
-    }
-    if (sim::deliver(handle, WM_CREATE, 0, 0) == -1) {
-        destroy(handle);
-        return nullptr;
-    }
     return handle;
 }
 
 BOOL DestroyWindow(HWND window) {
-    sim::record("DestroyWindow(" + sim::hex(window) + ")");
+    sim::record("DestroyWindow");
     Window* found = find(window);
     // Only the thread that made a window may destroy it.
     if (!found || found->thread != std::this_thread::get_id()) {
@@ -424,41 +383,31 @@ BOOL DestroyWindow(HWND window) {
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-    sim::record("LoadIconA(" + sim::hex(instance) + ", " + text(name) + ")");
-    return instance == sim::hostInstance() && text(name) == "IDI_MAIN" ? kMainIcon : nullptr;
+    sim::record("LoadIconA");
+    return instance == sim::hostInstance() && name && std::string(name) == "IDI_MAIN" ? kMainIcon
+                                                                                      : nullptr;
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
-    sim::record("SetCursor(" + sim::hex(cursor) + ")");
+    sim::record("SetCursor");
     HCURSOR previous = currentCursor;
     currentCursor = cursor;
     return previous;
 }
 
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    sim::record("DefWindowProcA(" + messageText(window, message, wParam, lParam) + ")");
-    switch (message) {
-        case WM_NCCREATE:
-            return TRUE;
-        case WM_CLOSE:
-            destroy(window);
-            return 0;
-        case WM_CREATE:
-        case WM_DESTROY:
-        case WM_NCDESTROY:
-        case WM_ACTIVATEAPP:
-        case WM_SETCURSOR:
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_CHAR:
-            return 0;
-        default:
-            return sim::conditions().defWindowProcResult;
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
+    sim::record("DefWindowProcA");
+    // A close request ends the window (Microsoft: WM_CLOSE, "DefWindowProc calls the
+    // DestroyWindow function"); any other message gets the condition's answer.
+    if (message == WM_CLOSE) {
+        destroy(window);
+        return 0;
     }
+    return sim::conditions().defWindowProcResult;
 }
 
 BOOL ShowWindow(HWND window, int command) {
-    sim::record("ShowWindow(" + sim::hex(window) + ", " + std::to_string(command) + ")");
+    sim::record("ShowWindow");
     Window* found = find(window);
     if (!found) {
         return FALSE;
@@ -479,16 +428,14 @@ BOOL ShowWindow(HWND window, int command) {
 }
 
 BOOL IsWindow(HWND window) {
-    sim::record("IsWindow(" + sim::hex(window) + ")");
+    sim::record("IsWindow");
     return find(window) != nullptr;
 }
 
 // In the window's own coordinates, which are the caller's where the caller runs in the
 // window's DPI context, as the display always does.
-BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
-    sim::record("MoveWindow(" + sim::hex(window) + ", " + std::to_string(x) + ", " +
-                std::to_string(y) + ", " + std::to_string(width) + ", " + std::to_string(height) +
-                ", " + std::to_string(repaint) + ")");
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL) {
+    sim::record("MoveWindow");
     Window* found = find(window);
     if (!found || width < 0 || height < 0) {
         return FALSE;
@@ -501,18 +448,18 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
 }
 
 BOOL IsIconic(HWND window) {
-    sim::record("IsIconic(" + sim::hex(window) + ")");
+    sim::record("IsIconic");
     Window* found = find(window);
     return found && found->minimised;
 }
 
 HWND GetForegroundWindow() {
-    sim::record("GetForegroundWindow()");
+    sim::record("GetForegroundWindow");
     return foreground;
 }
 
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
-    sim::record("GetWindowThreadProcessId(" + sim::hex(window) + ", " + sim::hex(processId) + ")");
+    sim::record("GetWindowThreadProcessId");
     Window* found = find(window);
     if (processId) {
         *processId = found ? kProcessId : 0;
@@ -523,8 +470,7 @@ DWORD GetWindowThreadProcessId(HWND window, LPDWORD processId) {
 // Messages of one window or of any, and no message ranges: the display pumps its own
 // window's messages whole.
 BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT removal) {
-    sim::record("PeekMessageA(" + sim::hex(window) + ", " + sim::hex(first) + ", " +
-                sim::hex(last) + ", " + sim::hex(removal) + ")");
+    sim::record("PeekMessageA");
     if (first || last || window == reinterpret_cast<HWND>(intptr_t{-1})) {
         sim::crash("PeekMessageA with a filter that the simulation does not model");
     }
@@ -551,17 +497,14 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remova
 BOOL TranslateMessage(const MSG*) { return FALSE; }
 
 LRESULT DispatchMessageA(const MSG* message) {
-    sim::record("DispatchMessageA(" +
-                messageText(message->hwnd, message->message, message->wParam, message->lParam) +
-                ")");
+    sim::record("DispatchMessageA");
     return message->hwnd
                ? sim::deliver(message->hwnd, message->message, message->wParam, message->lParam)
                : 0;
 }
 
-BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
-    sim::record("SystemParametersInfoA(" + std::to_string(action) + ", " + std::to_string(uiParam) +
-                ", " + (pvParam ? "ptr" : "NULL") + ", " + sim::hex(winIni) + ")");
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT) {
+    sim::record("SystemParametersInfoA");
     switch (action) {
         case SPI_GETSCREENSAVEACTIVE:
             if (!pvParam) {
@@ -577,8 +520,19 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni
     }
 }
 
+// The plug-in's resources are not modelled, so its dialog cannot be made (Microsoft:
+// DialogBoxParamA returns -1 where it fails); the dialog is shown end to end under Wine.
+// With no dialog, its controls are not windows either.
+INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) {
+    sim::record("DialogBoxParamA");
+    return -1;
+}
+BOOL EndDialog(HWND, INT_PTR) { return FALSE; }
+LRESULT SendDlgItemMessageA(HWND, int, UINT, WPARAM, LPARAM) { return 0; }
+BOOL SetDlgItemTextA(HWND, int, LPCSTR) { return FALSE; }
+
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-    sim::record("MessageBoxA(" + sim::hex(owner) + ", ...)");
+    sim::record("MessageBoxA");
     boxes.push_back(sim::ShownBox{owner, text ? text : "", caption ? caption : "", type});
     return IDOK;
 }

@@ -110,13 +110,6 @@ TEST_F(PresentTest, PumpTakesOnlyTheWindowsMessages) {
     EXPECT_EQ(runningFlag(), 1);
 }
 
-TEST_F(PresentTest, EscapeThroughThePumpClearsTheRunningFlag) {
-    sim::postMessage(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    EXPECT_EQ(displayPresent(framebuffer().pixels), 1);
-    EXPECT_EQ(runningFlag(), 0);
-    EXPECT_TRUE(sim::windowExists(window));
-}
-
 struct Placement {
     DWORD modeWidth;
     DWORD modeHeight;

@@ -30,38 +30,36 @@ TEST_F(DisplayTest, SettingsFileReadBackOrThePlayersMonitor) {
     for (char c : saved) {
         utf16 += std::string{c, '\0'};
     }
-    struct {
+    // The file's bytes (none: no file), or a folder in its place, or no folder for it.
+    enum Place { InFile, Absent, AFolder, NoAppData };
+    const struct {
         const char* name;
-        void (*arrange)(const std::string& text);
+        Place place;
         std::string text;
         bool tv;
     } cases[] = {
-        {"as written", [](const std::string& t) { sim::putFile(kPath, t); }, saved, true},
-        {"as large as it may be", [](const std::string& t) { sim::putFile(kPath, t); }, largest,
-         true},
-        {"missing", [](const std::string&) {}, "", false},
-        {"empty", [](const std::string& t) { sim::putFile(kPath, t); }, "", false},
-        {"cut short", [](const std::string& t) { sim::putFile(kPath, t); },
-         saved.substr(0, saved.size() - 1), false},
-        // Its first 4 KiB would do.
-        {"one byte over 4 KiB", [](const std::string& t) { sim::putFile(kPath, t); },
-         largest + "\n", false},
-        {"two monitors", [](const std::string& t) { sim::putFile(kPath, t); }, saved + line, false},
-        {"a NUL inside", [](const std::string& t) { sim::putFile(kPath, t); },
-         std::string(saved).replace(saved.find("DISPLAY"), 1, 1, '\0'), false},
-        {"UTF-16", [](const std::string& t) { sim::putFile(kPath, t); }, utf16, false},
-        {"a folder in its place", [](const std::string&) { sim::putFolder(kPath); }, "", false},
-        {"no application-data folder",
-         [](const std::string& t) {
-             sim::putFile(kPath, t);
-             sim::conditions().appData = "";
-         },
-         saved, false},
+        {"as written", InFile, saved, true},
+        {"as large as it may be", InFile, largest, true},
+        {"missing", Absent, "", false},
+        {"empty", InFile, "", false},
+        {"cut short", InFile, saved.substr(0, saved.size() - 1), false},
+        {"one byte over 4 KiB, its first 4 KiB fine", InFile, largest + "\n", false},
+        {"two monitors", InFile, saved + line, false},
+        {"a NUL inside", InFile, std::string(saved).replace(saved.find("DISPLAY"), 1, 1, '\0'),
+         false},
+        {"UTF-16", InFile, utf16, false},
+        {"a folder in its place", AFolder, "", false},
+        {"no application-data folder", NoAppData, saved, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         sim::reset();
-        c.arrange(c.text);
+        if (c.place == InFile || c.place == NoAppData) {
+            sim::putFile(kPath, c.text);
+        } else if (c.place == AFolder) {
+            sim::putFolder(kPath);
+        }
+        sim::conditions().appData = c.place == NoAppData ? "" : kFolder;
         EXPECT_EQ(isTv(chosenMonitor()), c.tv);
         EXPECT_EQ(sim::leaks(), "");
     }

@@ -4,8 +4,9 @@ namespace {
 
 // What each message does to a run, arriving through the pump as the system posts it: only
 // Escape (by the low byte of the key) and a close request stop it, and neither ends the
-// window; other keys do nothing, and no key or close request reaches the default handling,
-// which would destroy the window on a close.
+// window or the exclusive screen, which stay until the teardown; other keys do nothing, and
+// no key or close request reaches the default handling, which would destroy the window on
+// a close.
 TEST_F(DisplayTest, MessagesThatStopTheRun) {
     struct {
         const char* name;
@@ -32,6 +33,7 @@ TEST_F(DisplayTest, MessagesThatStopTheRun) {
         EXPECT_EQ(displayPresent(numberedPicture().data()), 1);
         EXPECT_EQ(runningFlag(), c.stops ? 0 : 1);
         EXPECT_TRUE(sim::windowExists(window));
+        EXPECT_EQ(sim::cooperativeLevel(), DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
         EXPECT_EQ(windowProc(window, c.message, c.wParam, 0), 0);
     }
 }

@@ -21,7 +21,7 @@
 //                                        and bring it to the foreground, as the shell
 //                                        does; print the tick count from before
 //   ddraw_probe post CLASS escape|close  post Escape or WM_CLOSE to a window of CLASS
-//   ddraw_probe dialog CAPTION           the controls of the window titled CAPTION
+//   ddraw_probe dialog CAPTION           the owner and controls of the window titled CAPTION
 //   ddraw_probe run PROGRAM [ARGS...]    run a program, wait, print its exit status: a
 //                                        virtual desktop's explorer does not pass it on
 //   ddraw_probe screensaver [on|off]     switch the user's screensaver setting for the
@@ -319,6 +319,13 @@ int listDialog(const char* caption) {
         std::printf("no window titled %s\n", caption);
         return 1;
     }
+    // Its owner, which a modal dialog disables while it runs.
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    char title[128] = "";
+    if (owner) {
+        GetWindowTextA(owner, title, sizeof title);
+    }
+    std::printf("owner \"%s\"%s\n", title, owner && !IsWindowEnabled(owner) ? " disabled" : "");
     EnumChildWindows(dialog, printControl, 0);
     return 0;
 }

@@ -202,9 +202,9 @@ starts_on() {
 
 # The user picks the second monitor in the configuration, with the keyboard alone: the
 # choice is kept in the user's application-data folder, and every start in a new host
-# process then covers that monitor, though the host's window is on the first. Cancel
-# changes nothing. (What the file holds when it goes bad, or cannot be written, the native
-# tests show.)
+# process then covers that monitor, though the host's window is on the first. The dialog is
+# modal to the host's window. Cancel changes nothing, and a file that cannot be written
+# leaves the dialog open, saying so. (What a file gone bad gives, the native tests show.)
 scenario_windowed_choice() {
     plugin_title='glintix #1 (no mode change)'
     two_monitors
@@ -215,6 +215,7 @@ scenario_windowed_choice() {
     dialog_has pick 'item 1 "Monitor 1: 1024x768 at 0,0 (primary)"'
     dialog_has pick 'item 2 "Monitor 2: 1920x1080 at 1024,0"'
     dialog_has pick 'selected 0'
+    dialog_has pick 'owner "glintix-host" disabled'
     [ ! -e "$settings" ] || fail "a settings file before any choice"
     xdotool key Down Down Return
     ended pick
@@ -232,4 +233,18 @@ scenario_windowed_choice() {
 
     starts_on chosen 1920x1080+1024+0 1344 60 2
     starts_on again 1920x1080+1024+0 1344 60 2
+
+    rm -f "$settings"
+    mkdir "$settings"
+    configure unsaved
+    xdotool key Down Down Return
+    local tries=40
+    until probe - dialog Configuration >"$work/unsaved.dialog" && grep -q 'could not be saved' "$work/unsaved.dialog"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "unsaved: the dialog does not say that the choice was not saved"
+        sleep 0.25
+    done
+    note "unsaved: $(grep 'could not be saved' "$work/unsaved.dialog")"
+    xdotool key Return
+    ended unsaved
 }

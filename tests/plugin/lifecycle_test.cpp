@@ -30,20 +30,25 @@ int whitePixelsOnTheDesktop(LONG left = -32768) {
     return found;
 }
 
-// Before a start and after a stop, a render call asks the host to stop and neither steps
-// the effect (it would read the clock) nor draws.
+// Before a start, after a stop and after a failed start, a render call asks the host to
+// stop and neither steps the effect (it would read the clock) nor draws; a failed start holds
+// nothing and leaves nothing in the way of the next.
 TEST_F(PluginTest, RenderWithoutARunAsksToStopAndTouchesNothing) {
-    for (bool afterARun : {false, true}) {
-        SCOPED_TRACE(afterARun ? "after a run" : "before any");
-        if (afterARun) {
-            ASSERT_EQ(initModule(&module), 0);
-            quitModule(&module);
+    for (int before : {0, 1, 2}) {  // no start, a run, a failed start
+        SCOPED_TRACE(before);
+        sim::conditions().refusedSurfaces = before == 2 ? INT_MAX : 0;
+        if (before > 0) {
+            EXPECT_EQ(initModule(&module), before == 2 ? 1 : 0);
+            quitModule(&module);  // a host may stop after a failed start all the same
         }
-        const size_t before = sim::calls().size();
+        const size_t calls = sim::calls().size();
         EXPECT_EQ(render(), 1);
-        EXPECT_EQ(sim::calls().size(), before);
-        EXPECT_EQ(window(), nullptr);
+        EXPECT_EQ(sim::calls().size(), calls);
+        EXPECT_EQ(sim::leaks(), "");
     }
+    sim::conditions().refusedSurfaces = 0;
+    EXPECT_EQ(initModule(&module), 0);
+    EXPECT_EQ(render(), 0);
 }
 
 TEST_F(PluginTest, ConfigurationBoxIsOwnedByTheHostsWindow) {
@@ -59,47 +64,34 @@ TEST_F(PluginTest, ConfigurationBoxIsOwnedByTheHostsWindow) {
     EXPECT_EQ(boxes[1].type, static_cast<UINT>(MB_OK));
 }
 
-TEST_F(PluginTest, ARunDrawsUntilEscapeAndStopGivesTheScreenBack) {
+// A run draws until Escape, then asks to stop and keeps its screen until the stop, which
+// gives everything back; a start in the same load runs as the first did, and one without a
+// stop between takes the old display down first.
+TEST_F(PluginTest, RunsUntilEscapeAndStartsAgainWithinOneLoad) {
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        ASSERT_EQ(initModule(&module), 0);
+        EXPECT_EQ(fountainStore()->count(), 25u);
+        EXPECT_EQ(render(), 0);  // arms the frame clock
+        EXPECT_EQ(render(), 0);
+        EXPECT_GT(whitePixelsOnScreen(), 10);
+        sim::postMessage(window(), WM_KEYDOWN, 'Q', 0);
+        EXPECT_EQ(render(), 0);
+        sim::postMessage(window(), WM_KEYDOWN, VK_ESCAPE, 0);
+        EXPECT_EQ(render(), 0);  // the call that handles the key still goes on
+        EXPECT_EQ(render(), 1);
+        EXPECT_TRUE(sim::windowExists(window()));  // until the host stops the module
+        quitModule(&module);
+        EXPECT_EQ(window(), nullptr);
+        EXPECT_EQ(sim::leaks(), "");
+    }
     ASSERT_EQ(initModule(&module), 0);
-    EXPECT_EQ(fountainStore()->count(), 25u);
-    EXPECT_EQ(render(), 0);  // arms the frame clock
+    ASSERT_EQ(initModule(&module), 0);
+    EXPECT_EQ(sim::liveWindows(), 1);
+    EXPECT_EQ(sim::liveDirectDraws(), 1);
     EXPECT_EQ(render(), 0);
     EXPECT_EQ(render(), 0);
     EXPECT_GT(whitePixelsOnScreen(), 10);
-
-    sim::postMessage(window(), WM_KEYDOWN, 'Q', 0);
-    EXPECT_EQ(render(), 0);
-    sim::postMessage(window(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(render(), 0);  // the call that handles the key still goes on
-    EXPECT_EQ(render(), 1);
-    EXPECT_EQ(render(), 1);
-    EXPECT_TRUE(sim::windowExists(window()));  // until the host stops the module
-    EXPECT_NE(sim::leaks(), "");
-
-    quitModule(&module);
-    EXPECT_EQ(window(), nullptr);
-    EXPECT_EQ(sim::leaks(), "");
-}
-
-TEST_F(PluginTest, ACloseRequestStopsTheRunToo) {
-    ASSERT_EQ(initModule(&module), 0);
-    render();
-    sim::postMessage(window(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(render(), 0);
-    EXPECT_EQ(render(), 1);
-    EXPECT_TRUE(sim::windowExists(window()));
-}
-
-TEST_F(PluginTest, AFailedStartHoldsNothingAndDoesNotRun) {
-    sim::conditions().refusedSurfaces = INT_MAX;
-    EXPECT_EQ(initModule(&module), 1);
-    EXPECT_EQ(sim::leaks(), "");
-    EXPECT_EQ(render(), 1);
-    quitModule(&module);  // a host may stop all the same
-    EXPECT_EQ(sim::leaks(), "");
-    sim::conditions().refusedSurfaces = 0;
-    EXPECT_EQ(initModule(&module), 0);
-    EXPECT_EQ(render(), 0);
 }
 
 // Asked before anything else, so that nothing of the start has run on such a processor.
@@ -119,29 +111,6 @@ TEST_F(PluginTest, AProcessorWithoutSse2OrMmxGetsAFailedStart) {
         EXPECT_EQ(sim::leaks(), "");
         EXPECT_EQ(fountainStore(), nullptr);
     }
-}
-
-TEST_F(PluginTest, RestartsWithinOneLoad) {
-    ASSERT_EQ(initModule(&module), 0);
-    render();
-    render();
-    sim::postMessage(window(), WM_KEYDOWN, VK_ESCAPE, 0);
-    render();
-    EXPECT_EQ(render(), 1);
-    quitModule(&module);
-
-    ASSERT_EQ(initModule(&module), 0);  // after a stop
-    EXPECT_EQ(fountainStore()->count(), 25u);
-    EXPECT_EQ(render(), 0);
-    EXPECT_EQ(render(), 0);
-    EXPECT_EQ(sim::liveWindows(), 1);
-
-    ASSERT_EQ(initModule(&module), 0);  // without a stop: the old display goes first
-    EXPECT_EQ(sim::liveWindows(), 1);
-    EXPECT_EQ(sim::liveDirectDraws(), 1);
-    EXPECT_EQ(render(), 0);
-    EXPECT_EQ(render(), 0);
-    EXPECT_GT(whitePixelsOnScreen(), 10);
 }
 
 TEST_F(PluginTest, AFailedStartOverARunningOneEndsThatRun) {
