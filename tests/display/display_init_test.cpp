@@ -62,6 +62,7 @@ TEST_F(DisplayTest, FlipChainAsTheDisplayGivesIt) {
         EXPECT_TRUE(allZero(sim::backSurface()));
         std::vector<uint32_t> white(640 * 480, 0x00FFFFFF);
         EXPECT_EQ(displayPresent(white.data()), 1);
+        ASSERT_NE(sim::visibleSurface().memory, nullptr);
         EXPECT_EQ(sim::visibleSurface().memory[0], 0xFF);
     }
 }
@@ -160,6 +161,7 @@ TEST_F(DisplayTest, SecondStartInOneProcessTakesTheDirectPath) {
     EXPECT_TRUE(sim::currentMode() == (sim::Mode{640, 480, 32}));
     std::vector<uint32_t> white(640 * 480, 0x00FFFFFF);
     ASSERT_EQ(displayPresent(white.data()), 1);
+    ASSERT_NE(sim::visibleSurface().memory, nullptr);
     EXPECT_EQ(sim::visibleSurface().memory[0], 0xFF) << "the picture is not at the corner";
 }
 

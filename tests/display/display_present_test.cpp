@@ -47,6 +47,7 @@ TEST_F(PresentTest, ActiveFrameReachesTheScreen) {
     std::vector<uint32_t> picture = numberedPicture();
     EXPECT_EQ(displayPresent(picture.data()), 1);
     expectShown(picture);
+    ASSERT_FALSE(sim::sleeps().empty());
     EXPECT_EQ(sim::sleeps().back(), 0u);
 }
 
@@ -73,6 +74,7 @@ TEST_F(PresentTest, AwayFrameTouchesNoSurface) {
         EXPECT_EQ(displayPresent(picture.data()), 1);
         EXPECT_EQ(backBuffer(), back);
         EXPECT_EQ(sim::flipChain().flips, flips);
+        ASSERT_FALSE(sim::sleeps().empty());
         EXPECT_EQ(sim::sleeps().back(), 1u);
 
         c.comeBack(window);

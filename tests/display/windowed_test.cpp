@@ -304,6 +304,7 @@ TEST_F(WindowedTest, DrawnAfreshWhenBack) {
     sim::minimiseWindow(window(), true);
     sim::changeDisplay({1280, 1024, 32});
     EXPECT_EQ(windowedPresent(picture.data()), 1);
+    ASSERT_FALSE(sim::sleeps().empty());
     EXPECT_EQ(sim::sleeps().back(), 1u);
     sim::minimiseWindow(window(), false);
     EXPECT_EQ(windowedPresent(picture.data()), 1);
