@@ -278,6 +278,11 @@ screen_size() {
     xdpyinfo | sed -nE 's/^ *dimensions: *([0-9]+x[0-9]+) pixels.*/\1/p'
 }
 
+# screenshot PNG: the whole screen, within 10 s.
+screenshot() {
+    timeout 10 import -window root "$1"
+}
+
 # capture NAME [among-others]: waits (bounded) for a screenshot of the plug-in's picture
 # (NAME-0.png): white pixels and, unless among-others, nothing but black besides; takes
 # another 0.3 s later (NAME-1.png) and keeps, per pixel, the brighter of the two (NAME.png):
@@ -286,8 +291,9 @@ screen_size() {
 capture() {
     local name=$1 company=${2:-} tries=40
     while [ "$tries" -gt 0 ]; do
-        timeout 5 import -window root "$work/$name-0.png"
-        [ "$(white_box "$work/$name-0.png" | cut -d' ' -f1)" != 0 ] &&
+        # A screenshot that a busy machine takes longer than its limit for is tried again.
+        screenshot "$work/$name-0.png" &&
+            [ "$(white_box "$work/$name-0.png" | cut -d' ' -f1)" != 0 ] &&
             { [ -n "$company" ] || [ "$(foreign_pixels "$work/$name-0.png")" = 0 ]; } && break
         sleep 0.25
         tries=$((tries - 1))
@@ -295,7 +301,8 @@ capture() {
     xwininfo -name "$plugin_title" 2>/dev/null | sed -nE 's/^ *Map State: *//p' >"$work/$name.map" ||
         true
     sleep 0.3
-    timeout 5 import -window root "$work/$name-1.png"
+    screenshot "$work/$name-1.png" || screenshot "$work/$name-1.png" ||
+        fail "$name: no screenshot within 10 s, twice"
     convert "$work/$name-0.png" "$work/$name-1.png" -evaluate-sequence max "$work/$name.png"
 }
 
