@@ -94,19 +94,35 @@ show() {
 }
 
 # start_x WxHxDEPTH [XVFB OPTIONS...]: an Xvfb on a display number that it picks itself,
-# ready on return.
+# ready on return. It keeps its settings (the screensaver's among them) when its last
+# client goes, as a desktop's X server, which always has clients, does: one that reset then
+# would undo what a run left, depending on when Wine's processes let go of it.
 start_x() {
     local fifo=$work/displayfd geometry=$1
     shift
     rm -f "$fifo"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$fifo" >"$work/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset "$@" 3>"$fifo" \
+        >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     local number
     if ! read -r -t 20 number <"$fifo"; then
         fail "Xvfb did not come up: $(cat "$work/xvfb.log")"
     fi
     export DISPLAY=:$number
+}
+
+# start_wm: openbox on the scenario's X server, ready on return: people run Wine on desktops
+# with a window manager, which frames, places and focuses its windows.
+start_wm() {
+    openbox >"$work/openbox.log" 2>&1 &
+    background_pids+=($!)
+    local tries=80
+    until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "openbox did not come up: $(cat "$work/openbox.log")"
+        sleep 0.25
+    done
 }
 
 # wine_bg NAME PROGRAM ARGS...: runs a Windows program in the background, its output in

@@ -105,9 +105,9 @@ scenario_windowed_dpi() {
 
 # Two monitors side by side: 1024x768 at 0,0, the primary, and 1920x1080 at 1024,0. Wine sees
 # the monitors of RandR 1.5 (xrandr --setmonitor) only through its Xinerama path, which this
-# scenario's own prefix picks; Xvfb must keep them when xrandr disconnects (-noreset).
+# scenario's own prefix picks; Xvfb keeps them when xrandr disconnects (start_x).
 two_monitors() {
-    start_x 2944x1080x24 -noreset
+    start_x 2944x1080x24
     xrandr --setmonitor first 1024/270x768/203+0+0 screen >/dev/null
     xrandr --setmonitor second 1920/508x1080/286+1024+0 none >/dev/null
     "$GLINTIX_WINE_RUN" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f \
@@ -248,3 +248,83 @@ scenario_windowed_choice() {
     xdotool key Return
     ended unsaved
 }
+
+# The plug-in's client area as Windows has it, "WxH+X+Y", once its frame is as FRAME says
+# (yes: in a window; no: on the whole monitor), and, where given, its size is not SIZE: a
+# window manager and Wine take a moment to agree on a new one.
+client_area() {
+    local frame=$1 not=${2:-} tries=80 said place
+    while [ "$tries" -gt 0 ]; do
+        said=$(probe - window "$plugin_title" place)
+        place=$(sed -nE "s/^client ([0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+) frame $frame .*/\1/p" <<<"$said")
+        if [ -n "$place" ] && { [ -z "$not" ] || [ "${place%%+*}" != "$not" ]; }; then
+            echo "$place"
+            return
+        fi
+        sleep 0.25
+        tries=$((tries - 1))
+    done
+    fail "the plug-in's window is not as expected (frame $frame${not:+, size not $not}): $said"
+}
+
+# picture_in NAME WxH+X+Y: the picture in whole squares at the largest factor that fits the
+# client area there, centred, moving; the frame around it may show.
+picture_in() {
+    local name=$1 w h x y k
+    IFS='x+' read -r w h x y <<<"$2"
+    k=$((w / 640 < h / 480 ? w / 640 : h / 480))
+    [ "$k" -ge 1 ] || k=1
+    x=$((x + (w - 640 * k) / 2))
+    y=$((y + (h - 480 * k) / 2))
+    expect_picture "$name" "$x" "$y" $((x + 640 * k - 1)) $((y + 480 * k - 1)) among-others
+    whole_squares "$work/$name.png" "$x" "$y" $((640 * k)) $((480 * k)) "$k"
+}
+
+# to_plugin KEYS: the user comes back to the plug-in's window and presses KEYS.
+to_plugin() {
+    probe - window "$plugin_title" activate >/dev/null
+    xdotool windowfocus "$(xwininfo -name "$plugin_title" | awk '/Window id:/ {print $4}')"
+    xdotool key "$@"
+}
+
+# The user switches the second module into a window with Alt+Enter, drags it to another
+# size (as a window manager does, or xdotool without one), double-clicks back to the whole
+# monitor, Alt+Enters again and stops; the next host process starts in the window, at the
+# size left. The picture is pixel-exact in whole squares each time. WM: with openbox.
+window_flow() {
+    plugin_title='glintix #1 (no mode change)'
+    start_x 1920x1080x24
+    [ -z "${1:-}" ] || start_wm
+    windowed_start whole
+    follows whole-shot 320 60 2
+    to_plugin alt+Return
+    local first sized
+    first=$(client_area yes)
+    note "in a window: client area $first"
+    picture_in window-shot "$first"
+
+    xdotool windowsize "$(xwininfo -name "$plugin_title" | awk '/Window id:/ {print $4}')" 1500 1100
+    sized=$(client_area yes "${first%%+*}")
+    note "resized: client area $sized"
+    picture_in sized-shot "$sized"
+
+    local w h x y
+    IFS='x+' read -r w h x y <<<"$sized"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 120 1
+    client_area no >/dev/null
+    follows whole-again 320 60 2
+    to_plugin alt+Return
+    [ "$(client_area yes)" = "$sized" ] || fail "back in the window at $(client_area yes), not $sized"
+    windowed_stop first
+
+    windowed_start again
+    local again
+    again=$(client_area yes)
+    note "the next start: client area $again"
+    [ "$again" = "$sized" ] || fail "the next start's window is at $again, not $sized"
+    picture_in again-shot "$again"
+    windowed_stop again
+}
+
+scenario_windowed_window() { window_flow; }
+scenario_windowed_window_wm() { window_flow openbox; }
