@@ -21,19 +21,6 @@ same_desktop() {
         fail "$3: the desktop is not as it was: $(diff <(echo "$1") <(echo "$2") | grep '^[<>]' | tr '\n' ' ')"
 }
 
-# settled_desktop: the desktop's state once two reads agree: a probe that has just taken the
-# screen may still have a request to X in flight, which a busy machine handles late.
-settled_desktop() {
-    local tries=10 last now
-    last=$(probe - desktop)
-    while now=$(probe - desktop) && [ "$now" != "$last" ] && [ "$tries" -gt 0 ]; do
-        last=$now
-        sleep 0.5
-        tries=$((tries - 1))
-    done
-    echo "$now"
-}
-
 # A run that must end by itself and leave the screen as it found it.
 expect_clean_end() {
     local name=$1
