@@ -1,7 +1,7 @@
 // The simulated file system: the user's application-data folder and what a test puts
 // around it, files held in memory, and the handles that the code under test opens on them.
 #include <algorithm>
-#include <cctype>
+#include <cstring>
 #include <map>
 
 #include "platform/sim/internal.h"
@@ -20,19 +20,12 @@ struct Handle {
     size_t position;
 };
 
-// By path in lower case: Windows paths are not case-sensitive.
+// By path as the display spells it: Windows would take other spellings too.
 std::map<std::string, Entry> entries;
 std::map<HANDLE, Handle> handles;
 uintptr_t nextHandle = 0x1F0;
 
-std::string keyOf(std::string path) {
-    for (char& c : path) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return path;
-}
-
-std::string appDataKey() { return keyOf(sim::conditions().appData); }
+std::string appDataKey() { return sim::conditions().appData; }
 
 bool isFolder(const std::string& key) {
     auto found = entries.find(key);
@@ -55,11 +48,6 @@ bool shareable(const Handle& open, DWORD access, DWORD share) {
     return !refuses(access, open.share) && !refuses(open.access, share);
 }
 
-Handle* handleOf(HANDLE handle) {
-    auto found = handles.find(handle);
-    return found == handles.end() ? nullptr : &found->second;
-}
-
 }  // namespace
 
 namespace sim {
@@ -70,13 +58,13 @@ void resetFiles() {
 }
 
 void putFile(const std::string& path, const std::string& bytes) {
-    entries[keyOf(path)] = Entry{false, bytes};
+    entries[path] = Entry{false, bytes};
 }
 
-void putFolder(const std::string& path) { entries[keyOf(path)] = Entry{true, {}}; }
+void putFolder(const std::string& path) { entries[path] = Entry{true, {}}; }
 
 std::optional<std::string> fileBytes(const std::string& path) {
-    auto found = entries.find(keyOf(path));
+    auto found = entries.find(path);
     if (found == entries.end() || found->second.folder) {
         return std::nullopt;
     }
@@ -96,7 +84,7 @@ namespace win {
 DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR value, DWORD size) {
     sim::record("GetEnvironmentVariableA");
     const std::string& appData = sim::conditions().appData;
-    if (!name || keyOf(name) != "appdata" || appData.empty()) {
+    if (!name || std::strcmp(name, "APPDATA") != 0 || appData.empty()) {
         return 0;
     }
     const DWORD length = static_cast<DWORD>(appData.size());
@@ -120,7 +108,7 @@ HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES
     if (!path) {
         return INVALID_HANDLE_VALUE;
     }
-    const std::string key = keyOf(path);
+    const std::string key = path;
     const std::string parent = parentOf(key);
     if (isFolder(key) || !isFolder(parent)) {
         return INVALID_HANDLE_VALUE;
@@ -152,7 +140,8 @@ static Handle* opened(HANDLE file, DWORD access, const void* count, LPOVERLAPPED
     if (!count && !overlapped) {
         sim::crash("a read or write without a place for its count");
     }
-    Handle* open = handleOf(file);
+    auto found = handles.find(file);
+    Handle* open = found == handles.end() ? nullptr : &found->second;
     return open && (open->access & access) && !overlapped ? open : nullptr;
 }
 

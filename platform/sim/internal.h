@@ -37,7 +37,6 @@ int windowScale(HWND window);
 // The runs [first, second) of row y of the screen that show the window: inside it, the
 // window shown, and no shown window in front of it there.
 std::vector<std::pair<LONG, LONG>> visibleSpans(HWND window, LONG y);
-bool reachesScreen(HWND window, LONG x, LONG y);
 // Sets whether the window is minimised; whether it was.
 bool setMinimised(HWND window, bool minimised);
 // Queues the message for every window of the code under test, as the system sends it to

@@ -172,15 +172,6 @@ std::vector<std::pair<LONG, LONG>> visibleSpans(HWND handle, LONG y) {
     return spans;
 }
 
-bool reachesScreen(HWND handle, LONG x, LONG y) {
-    for (const auto& span : visibleSpans(handle, y)) {
-        if (x >= span.first && x < span.second) {
-            return true;
-        }
-    }
-    return false;
-}
-
 int windowScale(HWND handle) {
     const Window* window = find(handle);
     return window ? window->scale : 100;
