@@ -27,17 +27,18 @@ int displayPresent(const uint32_t* source);
 
 // Brings the windowed display up, on the `chosen` monitor where it is there, else on the one
 // that holds `host` (the primary one when it is null or gone), for a width x height
-// picture: 1 when it is up, 0 when the start failed, having given everything back, as when
-// the monitor is smaller than the picture. The display mode is never changed. `name` as
-// for displayInit.
+// picture, on the whole monitor or in a window as `layout` says: 1 when it is up, 0 when the
+// start failed, having given everything back, as when the monitor is smaller than the
+// picture. The display mode is never changed. `name` as for displayInit.
 int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host,
-                 const MonitorName& chosen);
+                 const MonitorName& chosen, const WindowLayout& layout);
 
 // Handles the window's pending messages, then, unless the window is minimised, puts the
-// picture on the screen wherever the window shows. After a display change it first finds
-// the monitor again, by the same rule as the start, and places the window and the picture anew;
-// where the display can no longer hold the picture it clears the running flag instead. 0 when the
-// frame was dropped; 1 otherwise.
+// picture on the screen wherever the window shows. Alt+Enter or a double-click switch
+// between the whole monitor and the window first. After a display change it finds the
+// monitor again, by the same rule as the start, and places the window and the picture anew;
+// after a resize of the window, the picture; where the display can no longer hold the
+// picture it clears the running flag instead. 0 when the frame was dropped; 1 otherwise.
 int windowedPresent(const uint32_t* source);
 
 // Gives back the screen, the display mode and everything either start took. Safe after a

@@ -10,9 +10,10 @@ int abandonStart() {
     return 0;
 }
 
-void createWindow(DisplayState& d, const char* name, const RECT& place) {
+void createWindow(DisplayState& d, const char* name, const RECT& place, UINT style) {
     WNDCLASSA& wc = d.windowClass;
     std::memset(&wc, 0, sizeof wc);
+    wc.style = style;
     wc.lpfnWndProc = windowProc;
     // The host executable's instance, not the plug-in's: the icon is the host's.
     wc.hInstance = win::GetModuleHandleA(nullptr);

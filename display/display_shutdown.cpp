@@ -24,6 +24,11 @@ void releaseExclusive(ExclusiveDisplay& e, HWND window) {
 void displayShutdown() {
     DisplayState& d = displayState();
     releaseExclusive(d.exclusive, d.window);
+    // The window's layout, kept for the next start, while the window is there to tell it.
+    if (d.windowed.up) {
+        rememberLayout(d);
+        d.windowed.up = 0;
+    }
     if (d.windowed.pixels) {
         win::HeapFree(win::GetProcessHeap(), 0, d.windowed.pixels);
         d.windowed.pixels = nullptr;

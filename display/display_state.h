@@ -35,8 +35,9 @@ DisplayState& displayState();
 // makes no stop call after a failed start, and the desktop would otherwise stay changed
 // behind a window nobody sees. Always 0, the start's failure.
 int abandonStart();
-// Registers the class `name` and makes the window, hidden, at `place`.
-void createWindow(DisplayState& d, const char* name, const RECT& place);
+// Registers the class `name`, of the class style `style`, and makes the window, hidden, at
+// `place`.
+void createWindow(DisplayState& d, const char* name, const RECT& place, UINT style = 0);
 void noteScreensaver(DisplayState& d);
 void holdScreensaver(DisplayState& d);
 void pumpWindowMessages(DisplayState& d);

@@ -14,6 +14,12 @@ int activeFlag() { return active; }
 void setActiveFlag(int value) { active = value; }
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The windowed display's own keys, clicks and sizes; then what both ways share.
+    LRESULT result;
+    DisplayState& d = displayState();
+    if (d.windowed.up && windowedMessage(d, message, wParam, lParam, &result)) {
+        return result;
+    }
     switch (message) {
         case WM_CLOSE:
             // Only a stop request: the window must outlive it until the teardown, so the
@@ -29,7 +35,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_DISPLAYCHANGE:
             // Another mode, or a monitor that came or went: the windowed display places its
             // window and picture anew before its next frame.
-            displayState().windowed.placeDue = 1;
+            d.windowed.placeDue = 1;
             return win::DefWindowProcA(window, message, wParam, lParam);
         case WM_KEYDOWN:
             if ((wParam & 0xFF) == VK_ESCAPE) {

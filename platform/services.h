@@ -52,6 +52,8 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes, LPDWORD read, LPOVERLAPPE
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
                LPOVERLAPPED overlapped);
 BOOL CloseHandle(HANDLE object);
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
+BOOL DeleteFileA(LPCSTR path);
 // This DLL, whose resources hold the configuration dialog.
 HINSTANCE thisModule();
 // Per-thread slots, for the random source's state, and what tells one thread from another:
@@ -79,6 +81,16 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsIconic(HWND window);
 BOOL IsWindow(HWND window);
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+// The windowed display's own window: its style, place, order, client area and system menu.
+LONG SetWindowLongA(HWND window, int index, LONG value);
+BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags);
+BOOL GetWindowRect(HWND window, LPRECT rect);
+BOOL GetClientRect(HWND window, LPRECT rect);
+BOOL ClientToScreen(HWND window, LPPOINT point);
+BOOL IsZoomed(HWND window);
+HMENU GetSystemMenu(HWND window, BOOL revert);
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text);
+DWORD CheckMenuItem(HMENU menu, UINT id, UINT flags);
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);
 HMONITOR MonitorFromPoint(POINT point, DWORD flags);
 // A MONITORINFOEXA, its size in cbSize, also gets the monitor's device name.

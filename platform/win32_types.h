@@ -80,6 +80,8 @@ struct RECT {
     LONG bottom;
 };
 typedef RECT* LPRECT;
+typedef POINT* LPPOINT;
+typedef uintptr_t UINT_PTR;
 
 struct MONITORINFO {
     DWORD cbSize;
@@ -98,6 +100,7 @@ struct MONITORINFOEXA {
 };
 
 #define MONITOR_DEFAULTTOPRIMARY 0x00000001u
+#define MONITOR_DEFAULTTONEAREST 0x00000002u
 #define MONITORINFOF_PRIMARY 0x00000001u
 
 typedef BOOL(CALLBACK* MONITORENUMPROC)(HMONITOR, HDC, LPRECT, LPARAM);
@@ -145,6 +148,12 @@ struct WNDCLASSA {
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
+#define WM_SYSCHAR 0x0106
+#define WM_SYSCOMMAND 0x0112
+#define WM_SIZE 0x0005
+#define WM_GETMINMAXINFO 0x0024
+#define WM_WINDOWPOSCHANGED 0x0047
+#define WM_LBUTTONDBLCLK 0x0203
 #define WM_USER 0x0400
 
 #define VK_BACK 0x08
@@ -153,18 +162,62 @@ struct WNDCLASSA {
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
 #define VK_F1 0x70
+#define VK_F4 0x73
 
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 
 #define SW_HIDE 0
+#define SW_SHOWMAXIMIZED 3
+#define SW_MAXIMIZE 3
 #define SW_SHOWNOACTIVATE 4
 #define SW_SHOW 5
 #define SW_SHOWNA 8
+#define SW_RESTORE 9
 
 #define WS_POPUP 0x80000000u
 #define WS_VISIBLE 0x10000000u
+#define WS_CAPTION 0x00C00000u
 #define WS_SYSMENU 0x00080000u
+#define WS_THICKFRAME 0x00040000u
+#define WS_MINIMIZEBOX 0x00020000u
+#define WS_MAXIMIZEBOX 0x00010000u
+#define WS_OVERLAPPEDWINDOW \
+    (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+#define CS_DBLCLKS 0x0008u
+#define GWL_STYLE (-16)
+#define HTCLIENT 1
+
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
+
+#define HWND_TOP reinterpret_cast<HWND>(intptr_t{0})
+#define HWND_TOPMOST reinterpret_cast<HWND>(intptr_t{-1})
+#define HWND_NOTOPMOST reinterpret_cast<HWND>(intptr_t{-2})
+#define SWP_NOSIZE 0x0001u
+#define SWP_NOMOVE 0x0002u
+#define SWP_NOZORDER 0x0004u
+#define SWP_NOACTIVATE 0x0010u
+#define SWP_FRAMECHANGED 0x0020u
+#define SWP_SHOWWINDOW 0x0040u
+
+#define SC_MAXIMIZE 0xF030u
+#define SC_CLOSE 0xF060u
+#define SC_RESTORE 0xF120u
+#define MF_STRING 0x0000u
+#define MF_BYCOMMAND 0x0000u
+#define MF_UNCHECKED 0x0000u
+#define MF_CHECKED 0x0008u
+#define MF_SEPARATOR 0x0800u
+
+struct MINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;
+    POINT ptMaxPosition;
+    POINT ptMinTrackSize;
+    POINT ptMaxTrackSize;
+};
 
 // ---- GDI -----------------------------------------------------------------------------
 
@@ -238,6 +291,8 @@ typedef FILETIME* LPFILETIME;
 #define GENERIC_WRITE 0x40000000u
 #define FILE_SHARE_READ 0x00000001u
 #define FILE_SHARE_WRITE 0x00000002u
+#define MOVEFILE_REPLACE_EXISTING 0x00000001u
+#define MOVEFILE_WRITE_THROUGH 0x00000008u
 #define CREATE_ALWAYS 2
 #define OPEN_EXISTING 3
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u

@@ -110,13 +110,15 @@ void quitModule(VisModule*) { stopRun(); }
 
 void configWindowed(VisModule* module) { runMonitorDialog(module->parentWindow); }
 
-// The monitor that the user chose, else the one of the record's parent window, the player's.
+// The monitor that the user chose, else the one of the record's parent window, the player's;
+// the whole monitor or a window, as the last run left it.
 int initWindowed(VisModule* module) {
     if (!readyToStart()) {
         return 1;
     }
+    const Settings settings = storedSettings();
     return startRun(windowedInit(kWindowedName, kFrameWidth, kFrameHeight, module->parentWindow,
-                                 chosenMonitor()));
+                                 settings.monitor, settings.window));
 }
 
 int renderWindowed(VisModule* module) { return renderRun(module, windowedPresent); }

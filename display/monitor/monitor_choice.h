@@ -14,11 +14,12 @@ struct MonitorName {
     RECT rect;
 };
 
-// A monitor as the system lists it now.
+// A monitor as the system lists it now, with the part of it that the taskbar leaves.
 struct PresentMonitor {
     char device[32];
     RECT rect;
     bool primary;
+    RECT work;
 };
 
 // As many monitors as the choice looks at; any beyond are not offered.

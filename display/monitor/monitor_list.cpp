@@ -21,6 +21,7 @@ BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
         std::memset(&m, 0, sizeof m);
         std::memcpy(m.device, info.szDevice, sizeof m.device - 1);
         m.rect = info.rcMonitor;
+        m.work = info.rcWork;
         m.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
     }
     return list.count < list.capacity;

@@ -6,26 +6,36 @@
 #include "display/dpi_context.h"
 
 int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host,
-                 const MonitorName& chosen) {
+                 const MonitorName& chosen, const WindowLayout& layout) {
     DisplayState& d = displayState();
     WindowedDisplay& w = d.windowed;
     d.requestedWidth = width;
     d.requestedHeight = height;
     w.host = host;
     w.chosen = chosen;
+    w.layout = layout;
+    w.placeDue = w.switchDue = 0;
 
     noteScreensaver(d);
     w.setThreadDpi = lookUpDpiContexts();
+    RECT monitor, work;
     {
         // A window made under the context keeps the monitor's real pixels.
         PerMonitorDpi dpi(w.setThreadDpi);
-        createWindow(d, name, RECT{0, 0, 0, 0});
+        // The whole monitor first, the window then on that monitor where the layout says so.
+        w.layout.inWindow = false;
+        createWindow(d, name, RECT{0, 0, 0, 0}, CS_DBLCLKS);
+        if (layout.inWindow && findMonitor(w.chosen, w.host, &monitor, &work)) {
+            enterWindow(d, work, false);
+        }
     }
     if (!placeWindowed(d)) {
         return abandonStart();
     }
     holdScreensaver(d);
-    win::ShowWindow(d.window, SW_SHOW);
+    // From here on its messages are the windowed display's, and its layout kept at the end.
+    w.up = 1;
+    win::ShowWindow(d.window, w.layout.inWindow && layout.maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
     // Black, until the first frame.
     copyToWindow(d);
     return 1;

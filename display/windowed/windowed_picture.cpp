@@ -1,5 +1,6 @@
-// The window's picture: where it goes (the monitor, the factor, the window's place and
-// size) and its copy to the window through GDI. The start and every frame call these.
+// The window's picture: where it goes (the monitor, the factor, the window's place and size
+// on the whole monitor) and its copy to the client area through GDI. The start, every frame
+// and each switch call these.
 #include <cstring>
 
 #include "display/display_state.h"
@@ -8,14 +9,45 @@
 
 namespace {
 
-// The monitor that the user chose, while it is there; else the one that holds the host's
-// window, where the user looks; the primary one when the host gave no window or it is gone.
-bool findMonitor(const MonitorName& chosen, HWND host, RECT* rect) {
+// Room for the whole client area's picture, black: false when the heap has none. At least the
+// picture's own size, so that a client area smaller than it (minimised, or on a display that
+// cannot hold it) is drawn in part.
+bool makePixels(WindowedDisplay& w, uint32_t width, uint32_t height, uint32_t least,
+                uint32_t leastHeight) {
+    const uint32_t pictureWidth = width > least ? width : least;
+    const uint32_t pictureHeight = height > leastHeight ? height : leastHeight;
+    w.width = width;
+    w.height = height;
+    const uint64_t bytes = uint64_t{pictureWidth} * pictureHeight * 4;
+    if (w.pixels && w.pictureWidth == pictureWidth && w.pictureHeight == pictureHeight) {
+        // The picture may lie elsewhere now: black all of it.
+        std::memset(w.pixels, 0, static_cast<size_t>(bytes));
+        return true;
+    }
+    if (w.pixels) {
+        win::HeapFree(win::GetProcessHeap(), 0, w.pixels);
+        w.pixels = nullptr;
+    }
+    // Within what a 32-bit process can hold, whatever the monitor claims.
+    if (bytes > 0x7FFFFFFF) {
+        return false;
+    }
+    w.pixels = static_cast<uint32_t*>(
+        win::HeapAlloc(win::GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<SIZE_T>(bytes)));
+    w.pictureWidth = pictureWidth;
+    w.pictureHeight = pictureHeight;
+    return w.pixels != nullptr;
+}
+
+}  // namespace
+
+bool findMonitor(const MonitorName& chosen, HWND host, RECT* rect, RECT* work) {
     PresentMonitor present[kMaxMonitors];
     const int count = chosen.device[0] ? listMonitors(present, kMaxMonitors) : 0;
     const int found = findChosenMonitor(chosen, present, count);
     if (found >= 0) {
         *rect = present[found].rect;
+        *work = present[found].work;
         return rect->right > rect->left && rect->bottom > rect->top;
     }
     HMONITOR monitor = nullptr;
@@ -32,31 +64,9 @@ bool findMonitor(const MonitorName& chosen, HWND host, RECT* rect) {
         return false;
     }
     *rect = info.rcMonitor;
+    *work = info.rcWork;
     return rect->right > rect->left && rect->bottom > rect->top;
 }
-
-// Room for the whole window's picture, black: false when the heap has none.
-bool makePixels(WindowedDisplay& w, uint32_t width, uint32_t height) {
-    if (w.pixels && w.width == width && w.height == height) {
-        return true;
-    }
-    if (w.pixels) {
-        win::HeapFree(win::GetProcessHeap(), 0, w.pixels);
-        w.pixels = nullptr;
-    }
-    // Within what a 32-bit process can hold, whatever the monitor claims.
-    const uint64_t bytes = uint64_t{width} * height * 4;
-    if (bytes > 0x7FFFFFFF) {
-        return false;
-    }
-    w.pixels = static_cast<uint32_t*>(
-        win::HeapAlloc(win::GetProcessHeap(), HEAP_ZERO_MEMORY, static_cast<SIZE_T>(bytes)));
-    w.width = width;
-    w.height = height;
-    return w.pixels != nullptr;
-}
-
-}  // namespace
 
 bool placeWindowed(DisplayState& d) {
     WindowedDisplay& w = d.windowed;
@@ -65,16 +75,31 @@ bool placeWindowed(DisplayState& d) {
     // has no such context, both are in the host's coordinates, and the system scales the
     // window up as a whole: the picture stays whole and in place, only less sharp.
     PerMonitorDpi dpi(w.setThreadDpi);
-    RECT monitor;
-    if (!findMonitor(w.chosen, w.host, &monitor)) {
-        return false;
+    RECT area;
+    if (w.layout.inWindow) {
+        if (!win::GetClientRect(d.window, &area)) {
+            return false;
+        }
+    } else {
+        RECT work;
+        if (!findMonitor(w.chosen, w.host, &area, &work)) {
+            return false;
+        }
     }
-    const uint32_t width = static_cast<uint32_t>(monitor.right - monitor.left);
-    const uint32_t height = static_cast<uint32_t>(monitor.bottom - monitor.top);
+    const uint32_t width = static_cast<uint32_t>(area.right - area.left);
+    const uint32_t height = static_cast<uint32_t>(area.bottom - area.top);
     w.place = placePicture(width, height, d.requestedWidth, d.requestedHeight);
-    return w.place.factor != 0 && makePixels(w, width, height) &&
-           win::MoveWindow(d.window, monitor.left, monitor.top, static_cast<int>(width),
-                           static_cast<int>(height), FALSE);
+    if (w.place.factor == 0) {
+        // A window too small for the picture, as the system may leave it, shows a part of it.
+        if (!w.layout.inWindow) {
+            return false;
+        }
+        w.place = PicturePlacement{1, 0, 0};
+    }
+    return makePixels(w, width, height, d.requestedWidth, d.requestedHeight) &&
+           (w.layout.inWindow ||
+            win::MoveWindow(d.window, area.left, area.top, static_cast<int>(width),
+                            static_cast<int>(height), FALSE));
 }
 
 bool copyToWindow(const DisplayState& d) {
@@ -82,8 +107,8 @@ bool copyToWindow(const DisplayState& d) {
     BITMAPINFO info;
     std::memset(&info, 0, sizeof info);
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = static_cast<LONG>(w.width);
-    info.bmiHeader.biHeight = -static_cast<LONG>(w.height);  // rows from the top
+    info.bmiHeader.biWidth = static_cast<LONG>(w.pictureWidth);
+    info.bmiHeader.biHeight = -static_cast<LONG>(w.pictureHeight);  // rows from the top
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -91,7 +116,7 @@ bool copyToWindow(const DisplayState& d) {
     if (!dc) {
         return false;
     }
-    const int lines = win::SetDIBitsToDevice(dc, 0, 0, w.width, w.height, 0, 0, 0, w.height,
+    const int lines = win::SetDIBitsToDevice(dc, 0, 0, w.width, w.height, 0, 0, 0, w.pictureHeight,
                                              w.pixels, &info, DIB_RGB_COLORS);
     win::ReleaseDC(d.window, dc);
     return lines > 0;

@@ -38,6 +38,8 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
     return ::WriteFile(file, buffer, bytes, written, overlapped);
 }
 BOOL CloseHandle(HANDLE object) { return ::CloseHandle(object); }
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) { return ::MoveFileExA(from, to, flags); }
+BOOL DeleteFileA(LPCSTR path) { return ::DeleteFileA(path); }
 DWORD TlsAlloc() { return ::TlsAlloc(); }
 BOOL TlsFree(DWORD slot) { return ::TlsFree(slot); }
 LPVOID TlsGetValue(DWORD slot) { return ::TlsGetValue(slot); }

@@ -29,6 +29,21 @@ BOOL IsWindow(HWND window) { return ::IsWindow(window); }
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
     return ::MoveWindow(window, x, y, width, height, repaint);
 }
+LONG SetWindowLongA(HWND window, int index, LONG value) {
+    return ::SetWindowLongA(window, index, value);
+}
+BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
+    return ::SetWindowPos(window, after, x, y, width, height, flags);
+}
+BOOL GetWindowRect(HWND window, LPRECT rect) { return ::GetWindowRect(window, rect); }
+BOOL GetClientRect(HWND window, LPRECT rect) { return ::GetClientRect(window, rect); }
+BOOL ClientToScreen(HWND window, LPPOINT point) { return ::ClientToScreen(window, point); }
+BOOL IsZoomed(HWND window) { return ::IsZoomed(window); }
+HMENU GetSystemMenu(HWND window, BOOL revert) { return ::GetSystemMenu(window, revert); }
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR text) {
+    return ::AppendMenuA(menu, flags, id, text);
+}
+DWORD CheckMenuItem(HMENU menu, UINT id, UINT flags) { return ::CheckMenuItem(menu, id, flags); }
 HMONITOR MonitorFromWindow(HWND window, DWORD flags) { return ::MonitorFromWindow(window, flags); }
 HMONITOR MonitorFromPoint(POINT point, DWORD flags) { return ::MonitorFromPoint(point, flags); }
 

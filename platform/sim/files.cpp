@@ -48,6 +48,16 @@ bool shareable(const Handle& open, DWORD access, DWORD share) {
     return !refuses(access, open.share) && !refuses(open.access, share);
 }
 
+bool isOpen(const std::string& key) {
+    return std::any_of(handles.begin(), handles.end(),
+                       [&](const auto& open) { return open.second.path == key; });
+}
+
+// Nothing in the application-data folder changes while it refuses writes.
+bool writable(const std::string& key) {
+    return !(parentOf(key) == appDataKey() && sim::conditions().appDataReadOnly);
+}
+
 }  // namespace
 
 namespace sim {
@@ -119,7 +129,7 @@ HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES
         }
     }
     const bool writing = (access & GENERIC_WRITE) || disposition == CREATE_ALWAYS;
-    if (writing && parent == appDataKey() && sim::conditions().appDataReadOnly) {
+    if (writing && !writable(key)) {
         return INVALID_HANDLE_VALUE;
     }
     if (disposition == OPEN_EXISTING && !entries.count(key)) {
@@ -162,6 +172,11 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
     if (!open) {
         return FALSE;
     }
+    // A full disk takes nothing (Microsoft: WriteFile, ERROR_DISK_FULL).
+    if (sim::conditions().diskFull) {
+        *written = 0;
+        return FALSE;
+    }
     entries[open->path].bytes.replace(open->position, bytes, static_cast<const char*>(buffer),
                                       bytes);
     open->position += bytes;
@@ -170,5 +185,32 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytes, LPDWORD written,
 }
 
 BOOL CloseHandle(HANDLE object) { return handles.erase(object) != 0; }
+
+// A file that no handle holds open, renamed over another file only where asked to, within
+// the folders that take writes (Microsoft: MoveFileExA, MOVEFILE_REPLACE_EXISTING).
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+    sim::record("MoveFileExA");
+    const std::string source = std::string(from ? from : ""), target = std::string(to ? to : "");
+    auto found = entries.find(source);
+    if (found == entries.end() || found->second.folder || isOpen(source) || isOpen(target) ||
+        isFolder(target) || !isFolder(parentOf(target)) || !writable(source) || !writable(target) ||
+        (entries.count(target) && !(flags & MOVEFILE_REPLACE_EXISTING))) {
+        return FALSE;
+    }
+    entries[target] = found->second;
+    entries.erase(source);
+    return TRUE;
+}
+
+BOOL DeleteFileA(LPCSTR path) {
+    sim::record("DeleteFileA");
+    const std::string key = std::string(path ? path : "");
+    auto found = entries.find(key);
+    if (found == entries.end() || found->second.folder || isOpen(key) || !writable(key)) {
+        return FALSE;
+    }
+    entries.erase(found);
+    return TRUE;
+}
 
 }  // namespace win

@@ -136,7 +136,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourc
     }
     fitScreen();
     const HWND window = found->second;
-    const RECT place = sim::screenRect(window);
+    const RECT place = sim::clientScreenRect(window);
     const LONG scale = sim::windowScale(window);
     const uint32_t* picture = static_cast<const uint32_t*>(bits);
     for (LONG sy = std::max(place.top, bounds.top); sy < std::min(place.bottom, bounds.bottom);

@@ -30,8 +30,13 @@ void requireDdrawLoaded(const char* what);
 LRESULT deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Shown and not minimised: only such a window's picture reaches the screen.
 bool windowShowing(HWND window);
-// Where the window lies on the screen, in physical pixels.
+// Where the window lies on the screen, in physical pixels, and its client area.
 RECT screenRect(HWND window);
+RECT clientScreenRect(HWND window);
+// The window at its new outer rectangle, told so.
+void placeWindow(HWND window, const RECT& rect);
+// The work area of the monitor that holds most of the window.
+RECT workAreaOf(HWND window);
 // How far, in percent, the system stretches the window's picture on the screen.
 int windowScale(HWND window);
 // The runs [first, second) of row y of the screen that show the window: inside it, the

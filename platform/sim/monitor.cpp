@@ -32,7 +32,11 @@ LONG overlap(const RECT& a, const RECT& b) {
 
 HMONITOR handleOf(size_t index) { return reinterpret_cast<HMONITOR>(kFirstMonitor + index); }
 
-HMONITOR fallback(DWORD flags) { return flags & MONITOR_DEFAULTTOPRIMARY ? handleOf(0) : nullptr; }
+// Where no monitor holds the window, the primary stands for the nearest: the display asks
+// only of windows on a monitor.
+HMONITOR fallback(DWORD flags) {
+    return flags & (MONITOR_DEFAULTTOPRIMARY | MONITOR_DEFAULTTONEAREST) ? handleOf(0) : nullptr;
+}
 
 // An invalid context gives NULL (Microsoft: SetThreadDpiAwarenessContext); version 2 of the
 // per-monitor context exists from Windows 10 1703 on, the first version from 1607.
@@ -77,6 +81,13 @@ FARPROC user32Export(const char* name) {
 
 // The primary's top-left corner is 0,0; others may lie left of or above it, at negative
 // coordinates (Microsoft: "The Virtual Screen").
+RECT workAreaOf(HWND window) {
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    win::GetMonitorInfoA(win::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
 RECT virtualScreen() {
     RECT all = {0, 0, 0, 0};
     for (const Monitor& monitor : present()) {
@@ -156,7 +167,15 @@ BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
         rect = RECT{rect.left * 100 / scale, rect.top * 100 / scale, rect.right * 100 / scale,
                     rect.bottom * 100 / scale};
     }
-    info->rcMonitor = info->rcWork = rect;
+    RECT work =
+        list[index].work.right > list[index].work.left ? list[index].work : list[index].rect;
+    if (!sim::threadPerMonitorDpi()) {
+        const LONG scale = list[index].scalePercent;
+        work = RECT{work.left * 100 / scale, work.top * 100 / scale, work.right * 100 / scale,
+                    work.bottom * 100 / scale};
+    }
+    info->rcMonitor = rect;
+    info->rcWork = work;
     info->dwFlags = index == 0 ? MONITORINFOF_PRIMARY : 0;
     // The record's size says whether it has room for the device name (Microsoft:
     // GetMonitorInfoA, MONITORINFOEX).

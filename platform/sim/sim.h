@@ -98,6 +98,8 @@ struct Conditions {
     // set). It exists, empty at reset; while read-only, nothing can be made or written in it.
     std::string appData = "C:\\Users\\player\\AppData\\Roaming";
     bool appDataReadOnly = false;
+    // The disk is full: WriteFile takes nothing.
+    bool diskFull = false;
 };
 Conditions& conditions();
 
@@ -209,6 +211,7 @@ struct Monitor {
     RECT rect;
     int scalePercent;
     std::string device = {};
+    RECT work = {};  // the part that the taskbar leaves; empty: the whole monitor
 };
 void setMonitors(const std::vector<Monitor>& monitors);
 // The test thread's DPI context, as a number (-1: unaware, the default; -3 and -4: per

@@ -19,8 +19,12 @@ struct Window {
     bool visible;
     bool minimised = false;
     bool host = false;         // the host's or another program's: not the code under test's
-    RECT rect = {0, 0, 0, 0};  // in the window's own coordinates
-    unsigned z = 0;            // higher lies in front
+    RECT rect = {0, 0, 0, 0};  // the outer rectangle, in the window's own coordinates
+    unsigned z = 0;            // higher lies in front, among windows of its band
+    bool onTop = false;        // in the band of topmost windows, in front of every other
+    bool zoomed = false;
+    RECT normal = {0, 0, 0, 0};                    // where a restore puts a maximised window
+    std::vector<std::pair<UINT, bool>> menu = {};  // the items added to its system menu, checked
     bool perMonitorDpi = false;
     // How far, in percent, the system stretches the window's picture on the screen: a
     // window made outside a per-monitor DPI context is drawn in logical pixels and scaled up
@@ -66,6 +70,18 @@ Window* find(HWND handle) {
         }
     }
     return nullptr;
+}
+
+bool inFront(const Window& a, const Window& b) { return a.onTop != b.onTop ? a.onTop : a.z > b.z; }
+
+// The frame that the system draws around a window of the style, as Windows 10 draws it at
+// 100%: a sizing border of 8 pixels (SM_CXSIZEFRAME + SM_CXPADDEDBORDER) and a caption of 23
+// (SM_CYCAPTION) above the client area; none around a pop-up.
+RECT frameOf(DWORD style) {
+    if (style & WS_CAPTION) {
+        return RECT{8, 31, 8, 8};
+    }
+    return style & WS_THICKFRAME ? RECT{8, 8, 8, 8} : RECT{0, 0, 0, 0};
 }
 
 HWND freeHandle() {
@@ -143,6 +159,33 @@ RECT screenRect(HWND handle) {
     return RECT{r.left * s / 100, r.top * s / 100, r.right * s / 100, r.bottom * s / 100};
 }
 
+RECT clientScreenRect(HWND handle) {
+    const Window* window = find(handle);
+    if (!window) {
+        return RECT{0, 0, 0, 0};
+    }
+    const RECT f = frameOf(window->style);
+    const RECT& r = window->rect;
+    const int s = window->scale;
+    return RECT{(r.left + f.left) * s / 100, (r.top + f.top) * s / 100,
+                (r.right - f.right) * s / 100, (r.bottom - f.bottom) * s / 100};
+}
+
+// The window's new place, and what the system tells it of that (Microsoft:
+// WM_WINDOWPOSCHANGED, which the default handling turns into WM_SIZE).
+void placeWindow(HWND handle, const RECT& rect) {
+    Window* window = find(handle);
+    // What the window leaves and what it comes to are drawn afresh.
+    if (window->visible) {
+        drawnAfresh(screenRect(handle));
+    }
+    window->rect = rect;
+    if (window->visible) {
+        drawnAfresh(screenRect(handle));
+    }
+    deliver(handle, WM_WINDOWPOSCHANGED, 0, 0);
+}
+
 std::vector<std::pair<LONG, LONG>> visibleSpans(HWND handle, LONG y) {
     const Window* window = find(handle);
     std::vector<std::pair<LONG, LONG>> spans;
@@ -154,7 +197,7 @@ std::vector<std::pair<LONG, LONG>> visibleSpans(HWND handle, LONG y) {
     spans.push_back({own.left, own.right});
     for (const Window& other : windows) {
         const RECT r = screenRect(other.handle);
-        if (other.z <= window->z || !other.visible || other.minimised || y < r.top ||
+        if (!inFront(other, *window) || !other.visible || other.minimised || y < r.top ||
             y >= r.bottom) {
             continue;
         }
@@ -386,15 +429,41 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return previous;
 }
 
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     sim::record("DefWindowProcA");
     // A close request ends the window (Microsoft: WM_CLOSE, "DefWindowProc calls the
-    // DestroyWindow function"); any other message gets the condition's answer.
-    if (message == WM_CLOSE) {
-        destroy(window);
-        return 0;
+    // DestroyWindow function"); Alt+F4 asks for one, as the system menu's Close does; a
+    // window's new place tells its new size (WM_WINDOWPOSCHANGED); the system menu's
+    // commands maximise and restore. Any other message gets the condition's answer.
+    Window* found = find(window);
+    switch (message) {
+        case WM_CLOSE:
+            destroy(window);
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F4) {
+                sim::deliver(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                sim::deliver(window, WM_CLOSE, 0, 0);
+            } else if ((wParam & 0xFFF0) == SC_MAXIMIZE || (wParam & 0xFFF0) == SC_RESTORE) {
+                win::ShowWindow(window,
+                                (wParam & 0xFFF0) == SC_MAXIMIZE ? SW_MAXIMIZE : SW_RESTORE);
+            }
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            if (found) {
+                RECT client;
+                win::GetClientRect(window, &client);
+                sim::deliver(window, WM_SIZE, found->zoomed ? SIZE_MAXIMIZED : SIZE_RESTORED,
+                             static_cast<LPARAM>((client.bottom << 16) | (client.right & 0xFFFF)));
+            }
+            return 0;
+        default:
+            return sim::conditions().defWindowProcResult;
     }
-    return sim::conditions().defWindowProcResult;
 }
 
 BOOL ShowWindow(HWND window, int command) {
@@ -407,6 +476,19 @@ BOOL ShowWindow(HWND window, int command) {
     found->visible = command != SW_HIDE;
     if (!wasVisible && found->visible) {
         sim::drawnAfresh(sim::screenRect(window));
+    }
+    // Maximised, the window's client area is its monitor's work area below the caption, its
+    // sizing border beyond the work area's edges (Microsoft: WM_GETMINMAXINFO, ptMaxSize).
+    if (command == SW_MAXIMIZE && !found->zoomed) {
+        const RECT work = sim::workAreaOf(window);
+        const RECT f = frameOf(found->style);
+        found->normal = found->rect;
+        found->zoomed = true;
+        sim::placeWindow(window, RECT{work.left - f.left, work.top - f.left, work.right + f.right,
+                                      work.bottom + f.bottom});
+    } else if (command == SW_RESTORE && found->zoomed) {
+        found->zoomed = false;
+        sim::placeWindow(window, found->normal);
     }
     // The commands that activate as they show; the activation moves the foreground, and
     // WM_ACTIVATEAPP is sent only when it moves between threads.
@@ -431,11 +513,125 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL) {
     if (!found || width < 0 || height < 0) {
         return FALSE;
     }
-    found->rect = RECT{x, y, x + width, y + height};
-    if (found->visible) {
-        sim::drawnAfresh(sim::screenRect(window));
+    sim::placeWindow(window, RECT{x, y, x + width, y + height});
+    return TRUE;
+}
+
+BOOL IsZoomed(HWND window) {
+    sim::record("IsZoomed");
+    Window* found = find(window);
+    return found && found->zoomed;
+}
+
+// Only the style: changing it moves nothing until SetWindowPos with SWP_FRAMECHANGED
+// (Microsoft: SetWindowLong, "Certain window data is cached").
+LONG SetWindowLongA(HWND window, int index, LONG value) {
+    sim::record("SetWindowLongA");
+    Window* found = find(window);
+    if (!found || index != GWL_STYLE) {
+        return 0;
+    }
+    const LONG previous = static_cast<LONG>(found->style);
+    found->style = static_cast<DWORD>(value);
+    return previous;
+}
+
+BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
+    sim::record("SetWindowPos");
+    Window* found = find(window);
+    if (!found || (!(flags & SWP_NOSIZE) && (width < 0 || height < 0))) {
+        return FALSE;
+    }
+    if (!(flags & SWP_NOZORDER)) {
+        if (after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
+            found->onTop = after == HWND_TOPMOST;
+        }
+        found->z = ++topZ;
+    }
+    if (flags & SWP_SHOWWINDOW) {
+        found->visible = true;
+    }
+    RECT rect = found->rect;
+    if (!(flags & SWP_NOMOVE)) {
+        rect = RECT{x, y, x + rect.right - rect.left, y + rect.bottom - rect.top};
+    }
+    if (!(flags & SWP_NOSIZE)) {
+        rect.right = rect.left + width;
+        rect.bottom = rect.top + height;
+    }
+    sim::placeWindow(window, rect);
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND window, LPRECT rect) {
+    Window* found = find(window);
+    if (!found || !rect) {
+        return FALSE;
+    }
+    *rect = found->rect;
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND window, LPRECT rect) {
+    Window* found = find(window);
+    if (!found || !rect) {
+        return FALSE;
+    }
+    const RECT f = frameOf(found->style);
+    *rect = RECT{0, 0, std::max<LONG>(0, found->rect.right - found->rect.left - f.left - f.right),
+                 std::max<LONG>(0, found->rect.bottom - found->rect.top - f.top - f.bottom)};
+    return TRUE;
+}
+
+BOOL ClientToScreen(HWND window, LPPOINT point) {
+    Window* found = find(window);
+    if (!found || !point) {
+        return FALSE;
+    }
+    const RECT f = frameOf(found->style);
+    point->x += found->rect.left + f.left;
+    point->y += found->rect.top + f.top;
+    return TRUE;
+}
+
+// A window's system menu as the items added to it; reverting takes them away (Microsoft:
+// GetSystemMenu, bRevert).
+HMENU GetSystemMenu(HWND window, BOOL revert) {
+    Window* found = find(window);
+    if (!found || revert) {
+        if (found) {
+            found->menu.clear();
+        }
+        return nullptr;
+    }
+    return reinterpret_cast<HMENU>(window);
+}
+
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR id, LPCSTR) {
+    Window* found = find(reinterpret_cast<HWND>(menu));
+    if (!found) {
+        return FALSE;
+    }
+    if (!(flags & MF_SEPARATOR)) {
+        found->menu.push_back({static_cast<UINT>(id), (flags & MF_CHECKED) != 0});
     }
     return TRUE;
+}
+
+// The item's state before, or -1 where there is no such item (Microsoft: CheckMenuItem).
+DWORD CheckMenuItem(HMENU menu, UINT id, UINT flags) {
+    Window* found = find(reinterpret_cast<HWND>(menu));
+    if (!found) {
+        return static_cast<DWORD>(-1);
+    }
+    for (auto& item : found->menu) {
+        if (item.first == id) {
+            const DWORD before = item.second ? MF_CHECKED : MF_UNCHECKED;
+            item.second = (flags & MF_CHECKED) != 0;
+            return before;
+        }
+    }
+    return static_cast<DWORD>(-1);
 }
 
 BOOL IsIconic(HWND window) {

@@ -35,6 +35,18 @@ inline MonitorName monitorNamed(const char* device, RECT rect) {
     return name;
 }
 
+// "WxH+X+Y", as X names a place.
+inline std::string describeRect(const RECT& r) {
+    return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + "+" +
+           std::to_string(r.left) + "+" + std::to_string(r.top);
+}
+
+// The settings file's text, as the module writes it.
+inline std::string settingsText(const Settings& settings) {
+    std::vector<char> text(kMaxSettingsBytes);
+    return std::string(text.data(), formatSettings(settings, text.data()));
+}
+
 class DisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {

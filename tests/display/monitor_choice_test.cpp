@@ -2,7 +2,6 @@
 #include <string>
 #include <vector>
 
-#include "display/monitor/settings_text.h"
 #include "tests/display/display_fixture.h"
 
 namespace {
@@ -112,10 +111,7 @@ TEST(MonitorChoice, ListedAsTheUserSeesThem) {
     }
 }
 
-std::string settingsOf(const MonitorName& chosen) {
-    std::vector<char> text(kMaxSettingsBytes);
-    return std::string(text.data(), formatSettings(chosen, text.data()));
-}
+std::string settingsOf(const MonitorName& chosen) { return settingsText(Settings{chosen, {}}); }
 
 std::string describe(const MonitorName& name) {
     return std::string(name.device) + " " + std::to_string(name.rect.left) + "," +
@@ -148,7 +144,8 @@ TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
         {"one byte larger", largest + "\n", player},
         {"no line end at the end", line, player},
         {"two monitors", line + "\n" + line + "\n", player},
-        {"another line", line + "\nfullscreen yes\n", player},
+        {"a line of another kind", line + "\nfullscreen yes\n",
+         describe(monitorNamed("\\\\.\\DISPLAY2", kRight))},
         {"a word for a number", "monitor 1920 zero 3840 1080 X\n", player},
         {"a number too large", "monitor 1920 0 38400000 1080 X\n", player},
         {"an empty rectangle", "monitor 1920 0 1920 1080 X\n", player},
@@ -164,7 +161,7 @@ TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(describe(parseSettings(c.text.data(), c.text.size())), c.expected);
+        EXPECT_EQ(describe(parseSettings(c.text.data(), c.text.size()).monitor), c.expected);
     }
     // Written as Notepad reads it: every line ends in CR LF.
     for (size_t at = saved.find('\n'); at != std::string::npos; at = saved.find('\n', at + 1)) {
@@ -173,7 +170,62 @@ TEST(MonitorSettings, ReadBackOrThePlayersMonitor) {
     // Cut short anywhere, as by a full disk or a crash while it was written.
     for (size_t length = 0; length < saved.size(); ++length) {
         SCOPED_TRACE(length);
-        ASSERT_EQ(describe(parseSettings(saved.data(), length)), player);
+        ASSERT_EQ(describe(parseSettings(saved.data(), length).monitor), player);
+    }
+}
+
+std::string describe(const WindowLayout& w) {
+    return std::string(w.inWindow ? "window" : "monitor") +
+           (w.hasRect ? " " + std::to_string(w.rect.left) + "," + std::to_string(w.rect.top) + "," +
+                            std::to_string(w.rect.right) + "," + std::to_string(w.rect.bottom)
+                      : std::string(" -")) +
+           (w.maximised ? " maximised" : "") + (w.onTop ? " on top" : "");
+}
+
+// The window's lines come back as written; each of them that is missing, given twice or
+// anything else gives its own default, and keeps neither the monitor choice nor the other
+// lines from holding.
+TEST(MonitorSettings, WindowLinesEachOnTheirOwn) {
+    const MonitorName tv = monitorNamed("\\\\.\\DISPLAY2", kRight);
+    const WindowLayout left = {true, true, RECT{-1900, 40, -1000, 800}, true, true};
+    const std::string saved = settingsText(Settings{tv, left});
+    const std::string head = settingsOf(tv) + "presentation window\r\n";
+    const std::string rest = "maximised 1\r\non-top 1\r\n";
+    const std::string full = "window -1900 40 -1000 800\r\n";
+    struct {
+        const char* name;
+        std::string text;
+        std::string expected;
+    } cases[] = {
+        {"as written", saved, "window -1900,40,-1000,800 maximised on top"},
+        {"today's file: no window", settingsOf(tv), "monitor -"},
+        {"the presentation alone", head, "window -"},
+        {"by hand", "window 0 0 1920 1040\nmaximised 0\n", "monitor 0,0,1920,1040"},
+        {"narrower than the picture", head + "window 0 0 639 480\r\n" + rest,
+         "window - maximised on top"},
+        {"lower than the picture", head + "window 0 0 640 479\r\n" + rest,
+         "window - maximised on top"},
+        {"upside down", head + "window 0 800 900 40\r\n" + rest, "window - maximised on top"},
+        {"beyond any coordinate", head + "window 0 0 99999999 800\r\n" + rest,
+         "window - maximised on top"},
+        {"more after it", head + "window -1900 40 -1000 800 0\r\n" + rest,
+         "window - maximised on top"},
+        {"given twice", head + full + full + rest, "window - maximised on top"},
+        {"another presentation", settingsOf(tv) + "presentation fullscreen\r\n" + full + rest,
+         "monitor -1900,40,-1000,800 maximised on top"},
+        {"flags not 0 or 1", head + full + "maximised 2\r\non-top yes\r\n",
+         "window -1900,40,-1000,800"},
+        {"a line of another kind", head + full + "colour blue\r\n" + rest,
+         "window -1900,40,-1000,800 maximised on top"},
+        {"cut in its last line", head + full + "maximised 1\r\non-top 1",
+         "window -1900,40,-1000,800 maximised"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Settings s = parseSettings(c.text.data(), c.text.size());
+        EXPECT_EQ(describe(s.window), c.expected);
+        EXPECT_EQ(std::string(s.monitor.device),
+                  c.text.find("monitor ") == std::string::npos ? "" : "\\\\.\\DISPLAY2");
     }
 }
 

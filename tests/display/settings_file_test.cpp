@@ -1,4 +1,3 @@
-#include "display/monitor/settings_text.h"
 #include "tests/display/display_fixture.h"
 
 namespace {
@@ -7,10 +6,7 @@ const std::string kFolder = sim::Conditions{}.appData;
 const std::string kPath = kFolder + "\\glintix.txt";
 const MonitorName kTv = monitorNamed("\\\\.\\DISPLAY2", RECT{1920, 0, 3200, 1024});
 
-std::string written(const MonitorName& chosen) {
-    std::vector<char> text(kMaxSettingsBytes);
-    return std::string(text.data(), formatSettings(chosen, text.data()));
-}
+std::string written(const MonitorName& chosen) { return settingsText(Settings{chosen, {}}); }
 
 bool isTv(const MonitorName& name) {
     return std::string(name.device) == kTv.device && name.rect.left == kTv.rect.left &&

@@ -46,7 +46,7 @@ TEST_F(DisplayTest, CursorHiddenAndOtherMessagesHandedOn) {
     EXPECT_EQ(sim::cursor(), nullptr);
     sim::conditions().defWindowProcResult = 0x5A5A;
     EXPECT_EQ(windowProc(window, WM_PAINT, 3, 4), 0x5A5A);
-    EXPECT_EQ(windowProc(window, WM_SYSKEYDOWN, VK_F1, 0x20000000), 0x5A5A);
+    EXPECT_EQ(windowProc(window, WM_KEYUP, VK_F1, 0), 0x5A5A);
     EXPECT_EQ(runningFlag(), 1);
 }
 

@@ -49,7 +49,7 @@ const std::vector<uint32_t> kBlack(640 * 480, 0);
 
 class WindowedTest : public DisplayTest {
 protected:
-    static int startOn(HWND host) { return windowedInit(kWindowedName, 640, 480, host, {}); }
+    static int startOn(HWND host) { return windowedInit(kWindowedName, 640, 480, host, {}, {}); }
     static HWND window() { return sim::findWindow(kWindowedName); }
 };
 
@@ -73,7 +73,7 @@ void startFresh(const Display& display, sim::DpiContexts contexts,
     sim::setMonitors(display.monitors);
     sim::conditions().dpiContexts = contexts;
     HWND host = display.host.right ? sim::showHostWindow(display.host) : nullptr;
-    ASSERT_EQ(windowedInit(kWindowedName, 640, 480, host, chosen), 1);
+    ASSERT_EQ(windowedInit(kWindowedName, 640, 480, host, chosen, {}), 1);
 }
 
 const Display k1080 = {{1920, 1080, 32}, {monitor(0, 0, 1920, 1080)}};
@@ -338,6 +338,110 @@ TEST_F(WindowedTest, FailedStartGivesEverythingBack) {
         EXPECT_EQ(sim::leaks(), "");
         EXPECT_EQ(sim::threadDpiContext(), -1);
     }
+}
+
+// The client area of the plug-in's window on the screen, in real pixels.
+RECT clientArea() {
+    RECT client;
+    POINT origin = {0, 0};
+    win::GetClientRect(sim::findWindow(kWindowedName), &client);
+    win::ClientToScreen(sim::findWindow(kWindowedName), &origin);
+    return RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+}
+
+// Alt+Enter and a double-click switch between the whole monitor and a window: first on the
+// monitor the picture was on, at the largest factor that leaves its work area room, in whole
+// squares, centred on black in the client area at every size the user gives it, maximised
+// too; then back to the monitor that holds most of the window. What the run left, the next
+// one starts with; a saved window that no monitor shows goes to its first place.
+TEST_F(WindowedTest, TheWindowAndTheWholeMonitor) {
+    const sim::Monitor first = {{0, 0, 1920, 1080}, 100, {}, {0, 0, 1920, 1040}};
+    const sim::Monitor second = monitor(1920, 0, 2560, 1440);
+    const Display two = {{1920, 1080, 32}, {first, second}, {100, 100, 400, 300}};
+    ASSERT_NO_FATAL_FAILURE(startFresh(two, sim::DpiContexts::PerMonitorV2));
+    const std::vector<uint32_t> picture = numberedPicture();
+    auto frame = [&](UINT message = 0, WPARAM wParam = 0, LPARAM lParam = 0) {
+        if (message) {
+            sim::postMessage(window(), message, wParam, lParam);
+        }
+        EXPECT_EQ(windowedPresent(picture.data()), 1);
+    };
+    const LPARAM altDown = LPARAM{1} << 29;
+
+    frame(WM_SYSKEYDOWN, VK_RETURN, altDown);
+    EXPECT_EQ(describeRect(clientArea()), "1280x960+320+51");
+    expectScreen({clientArea(), 2, 0, 0}, picture);
+    const std::string kept = *sim::fileBytes(sim::conditions().appData + "\\glintix.txt");
+    EXPECT_NE(kept.find("presentation window\r\nwindow 312 20 1608 1019\r\n"), std::string::npos);
+
+    // Sizes as the user drags the frame, to another factor and between factors.
+    for (RECT outer :
+         {RECT{10, 10, 2026, 1330}, RECT{1900, 100, 2943, 700}, RECT{1950, 0, 4440, 1440}}) {
+        win::SetWindowPos(window(), nullptr, outer.left, outer.top, outer.right - outer.left,
+                          outer.bottom - outer.top, SWP_NOZORDER);
+        frame();
+        const RECT c = clientArea();
+        const PicturePlacement p = placePicture(c.right - c.left, c.bottom - c.top, 640, 480);
+        SCOPED_TRACE(describeRect(c));
+        expectScreen({c, p.factor, static_cast<LONG>(p.x), static_cast<LONG>(p.y)}, picture);
+    }
+    frame(WM_SYSCOMMAND, SC_MAXIMIZE);
+    EXPECT_EQ(describeRect(clientArea()), "2560x1417+1920+23");
+    expectScreen({clientArea(), 2, 640, 228}, picture);
+
+    // Back on the second, which holds most of it.
+    frame(WM_LBUTTONDBLCLK);
+    expectScreen({second.rect, 3, 320, 0}, picture);
+    displayShutdown();
+    Settings left = storedSettings();
+    EXPECT_FALSE(left.window.inWindow);
+    EXPECT_TRUE(left.window.maximised);
+    EXPECT_EQ(describeRect(left.window.rect), "2490x1440+1950+0");
+
+    // In the window again at the next start, maximised on the second.
+    left.window.inWindow = true;
+    ASSERT_EQ(windowedInit(kWindowedName, 640, 480, nullptr, {}, left.window), 1);
+    frame();
+    EXPECT_EQ(describeRect(clientArea()), "2560x1417+1920+23");
+    // Restored: where it was, and unplugged: on the player's monitor at its first place.
+    frame(WM_SYSCOMMAND, SC_RESTORE);
+    EXPECT_EQ(describeRect(clientArea()), "2474x1401+1958+31");
+    displayShutdown();
+    sim::setMonitors({first});
+    ASSERT_EQ(windowedInit(kWindowedName, 640, 480, nullptr, {}, storedSettings().window), 1);
+    frame();
+    EXPECT_EQ(describeRect(clientArea()), "1280x960+320+51");
+}
+
+// Kept above other windows while its system menu's item says so; its client area never
+// smaller than the picture; a settings file that cannot be written leaves the run and the
+// old file as they were.
+TEST_F(WindowedTest, OnTopSmallestAndAFileThatCannotBeWritten) {
+    ASSERT_NO_FATAL_FAILURE(startFresh(k1080, sim::DpiContexts::PerMonitorV2));
+    const std::vector<uint32_t> picture = numberedPicture();
+    const std::string path = sim::conditions().appData + "\\glintix.txt";
+    sim::putFile(path, "monitor 0 0 1920 1080 \\\\.\\DISPLAY1\r\n");
+    sim::conditions().diskFull = true;
+    sim::postMessage(window(), WM_SYSKEYDOWN, VK_RETURN, LPARAM{1} << 29);
+    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    EXPECT_EQ(sim::fileBytes(path), "monitor 0 0 1920 1080 \\\\.\\DISPLAY1\r\n");
+    EXPECT_FALSE(sim::fileBytes(path + ".new").has_value());
+    sim::conditions().diskFull = false;
+
+    MINMAXINFO limits = {};
+    windowProc(window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, 656);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 519);
+
+    sim::postMessage(window(), WM_SYSCOMMAND, kOnTopCommand, 0);
+    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    EXPECT_EQ(win::CheckMenuItem(win::GetSystemMenu(window(), FALSE), kOnTopCommand, MF_CHECKED),
+              DWORD{MF_CHECKED});
+    sim::showOtherProgramWindow({400, 300, 900, 700});
+    EXPECT_EQ(windowedPresent(picture.data()), 1);
+    expectScreen({clientArea(), 2, 0, 0}, picture);
+    displayShutdown();
+    EXPECT_TRUE(storedSettings().window.onTop);
 }
 
 }  // namespace

@@ -16,10 +16,12 @@
 //                                        foreground, as a program the user switches to; at
 //                                        40,40 and 320x200 unless given
 //   ddraw_probe monitors                 the monitors, a line each, and the system's DPI
-//   ddraw_probe window TITLE minimise|activate
+//   ddraw_probe window TITLE minimise|activate|place
 //                                        minimise the window titled TITLE, or restore it
 //                                        and bring it to the foreground, as the shell
-//                                        does; print the tick count from before
+//                                        does, and print the tick count from before; or
+//                                        print where its client area is on the screen,
+//                                        whether it has a frame and is maximised
 //   ddraw_probe post CLASS escape|close  post Escape or WM_CLOSE to a window of CLASS
 //   ddraw_probe dialog CAPTION           the owner and controls of the window titled CAPTION
 //   ddraw_probe run PROGRAM [ARGS...]    run a program, wait, print its exit status: a
@@ -271,6 +273,17 @@ int showWindow(const char* title, const char* what) {
         std::printf("no window titled %s\n", title);
         return 1;
     }
+    if (std::strcmp(what, "place") == 0) {
+        RECT client;
+        POINT origin = {0, 0};
+        GetClientRect(window, &client);
+        ClientToScreen(window, &origin);
+        const LONG style = GetWindowLongA(window, GWL_STYLE);
+        std::printf("client %ldx%ld+%ld+%ld frame %s zoomed %s\n", client.right, client.bottom,
+                    origin.x, origin.y, (style & WS_CAPTION) == WS_CAPTION ? "yes" : "no",
+                    IsZoomed(window) ? "yes" : "no");
+        return 0;
+    }
     const DWORD from = GetTickCount();
     if (std::strcmp(what, "minimise") == 0) {
         ShowWindow(window, SW_MINIMIZE);
@@ -436,7 +449,7 @@ int version(const char* path) {
 const char* const usage =
     "usage: ddraw_probe modes | current | mode W H BPP | set W H BPP [SECONDS]\n"
     "       | hold FILE SECONDS\n"
-    "       | front FILE SECONDS [X Y W H] | monitors | window TITLE minimise|activate\n"
+    "       | front FILE SECONDS [X Y W H] | monitors | window TITLE minimise|activate|place\n"
     "       | post CLASS escape|close | dialog CAPTION | run PROGRAM [ARGS...]\n"
     "       | screensaver [on|off] | desktop | version FILE\n";
 

@@ -3,7 +3,8 @@
 #   scenario.sh plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys |
 #               second-start | config | host-errors | packaged | away-back | minimised |
 #               stopped-away | host-front | gdi | windowed | windowed-dpi | windowed-monitors |
-#               windowed-modes | windowed-4k | windowed-choice
+#               windowed-modes | windowed-4k | windowed-choice | windowed-window |
+#               windowed-window-wm
 # Each line starting "saw:" tells what Wine gave; a failure ends with a line "FAIL: ...".
 #
 # The scenarios live by theme in runs.sh, stopping.sh, foreground.sh and windowed.sh (the
@@ -99,12 +100,13 @@ source "$here/windowed.sh"
 case ${1:-} in
     plain | desktop | mode-change | depth16-plain | depth16-desktop | stop-keys | second-start | \
         config | host-errors | packaged | away-back | minimised | stopped-away | host-front | gdi | \
-        windowed | windowed-dpi | windowed-monitors | windowed-modes | windowed-4k | windowed-choice)
+        windowed | windowed-dpi | windowed-monitors | windowed-modes | windowed-4k | windowed-choice | \
+        windowed-window | windowed-window-wm)
         "scenario_${1//-/_}"
         echo "passed: $1"
         ;;
     *)
-        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors|packaged|away-back|minimised|stopped-away|host-front|gdi|windowed|windowed-dpi|windowed-monitors|windowed-modes|windowed-4k|windowed-choice" >&2
+        echo "usage: $0 plain|desktop|mode-change|depth16-plain|depth16-desktop|stop-keys|second-start|config|host-errors|packaged|away-back|minimised|stopped-away|host-front|gdi|windowed|windowed-dpi|windowed-monitors|windowed-modes|windowed-4k|windowed-choice|windowed-window|windowed-window-wm" >&2
         exit 2
         ;;
 esac

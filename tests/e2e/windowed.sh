@@ -48,14 +48,22 @@ windowed_start() {
     note "$name: the plug-in's window at $(plugin_geometry); the mode stays: $mode"
 }
 
-# windowed_stop NAME: the user comes back to the plug-in's window (the shell activates it)
-# and presses Escape; the run ends, and the desktop is as before.
-windowed_stop() {
+# The plug-in's X window.
+plugin_xid() { xwininfo -name "$plugin_title" | awk '/Window id:/ {print $4}'; }
+
+# to_plugin KEYS: the user comes back to the plug-in's window (the shell activates it) and
+# presses KEYS. A window manager moves the X focus along with the activation; with none, X
+# sends the keys to the window under the pointer, which need not be the plug-in's.
+to_plugin() {
     probe - window "$plugin_title" activate >/dev/null
-    # A window manager moves the X focus along with the activation; with none, X sends the
-    # keys to the window under the pointer, which need not be the plug-in's.
-    xdotool windowfocus "$(xwininfo -name "$plugin_title" | awk '/Window id:/ {print $4}')"
-    xdotool key Escape
+    xdotool windowfocus "$(plugin_xid)"
+    xdotool key "$@"
+}
+
+# windowed_stop NAME: the user presses Escape in the plug-in's window; the run ends, and the
+# desktop is as before.
+windowed_stop() {
+    to_plugin Escape
     expect_clean_end "$1" "the plug-in asked to stop"
     same_desktop "$before" "$(probe - desktop)" "$1"
 }
@@ -248,3 +256,89 @@ scenario_windowed_choice() {
     xdotool key Return
     ended unsaved
 }
+
+# The plug-in's client area as Windows has it, "WxH+X+Y", once its frame is as FRAME says
+# (yes: in a window; no: on the whole monitor), and, where given, its size is not SIZE: a
+# window manager and Wine take a moment to agree on a new one.
+client_area() {
+    local frame=$1 not=${2:-} tries=80 said place
+    while [ "$tries" -gt 0 ]; do
+        said=$(probe - window "$plugin_title" place)
+        place=$(sed -nE "s/^client ([0-9]+x[0-9]+\+-?[0-9]+\+-?[0-9]+) frame $frame .*/\1/p" <<<"$said")
+        if [ -n "$place" ] && { [ -z "$not" ] || [ "${place%%+*}" != "$not" ]; }; then
+            echo "$place"
+            return
+        fi
+        sleep 0.25
+        tries=$((tries - 1))
+    done
+    fail "the plug-in's window is not as expected (frame $frame${not:+, size not $not}): $said"
+}
+
+# picture_in NAME WxH+X+Y: the picture in whole squares at the largest factor that fits the
+# client area there, centred, moving, nothing but it and black in the client area; the
+# screenshots are cut to the client area, since the frame around it (Wine's or a window
+# manager's) is not the plug-in's.
+picture_in() {
+    local name=$1 w h x y k tries=5 shot
+    IFS='x+' read -r w h x y <<<"$2"
+    k=$((w / 640 < h / 480 ? w / 640 : h / 480))
+    [ "$k" -ge 1 ] || k=1
+    local box=($(((w - 640 * k) / 2)) $(((h - 480 * k) / 2)))
+    box+=($((box[0] + 640 * k - 1)) $((box[1] + 480 * k - 1)))
+    while [ "$tries" -gt 0 ]; do
+        capture "$name" among-others
+        for shot in "$name-0" "$name-1" "$name"; do
+            convert "$work/$shot.png" -crop "${w}x$h+$x+$y" +repage "$work/$shot.png"
+        done
+        (expect_live_picture "$name" "${box[@]}") >/dev/null 2>&1 && break
+        tries=$((tries - 1))
+    done
+    expect_live_picture "$name" "${box[@]}"
+    local px=${box[0]} py=${box[1]}
+    whole_squares "$work/$name.png" "$px" "$py" $((640 * k)) $((480 * k)) "$k"
+}
+
+# The user switches the second module into a window with Alt+Enter, drags it to another
+# size (as a window manager does, or xdotool without one), double-clicks back to the whole
+# monitor, Alt+Enters again and stops; the next host process starts in the window, at the
+# size left. The picture is pixel-exact in whole squares each time. WM: with openbox.
+window_flow() {
+    plugin_title='glintix #1 (no mode change)'
+    start_x 1920x1080x24
+    [ -z "${1:-}" ] || start_wm
+    windowed_start whole
+    follows whole-shot 320 60 2
+    to_plugin alt+Return
+    local first sized
+    first=$(client_area yes)
+    note "in a window: client area $first"
+    picture_in window-shot "$first"
+
+    xdotool windowsize "$(plugin_xid)" 1400 900
+    sized=$(client_area yes "${first%%+*}")
+    note "resized: client area $sized"
+    picture_in sized-shot "$sized"
+
+    local w h x y
+    IFS='x+' read -r w h x y <<<"$sized"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat 2 --delay 120 1
+    client_area no >/dev/null
+    follows whole-again 320 60 2
+    to_plugin alt+Return
+    [ "$(client_area yes)" = "$sized" ] || fail "back in the window at $(client_area yes), not $sized"
+    windowed_stop whole
+
+    windowed_start again
+    local again
+    again=$(client_area yes)
+    # The pointer, still over the picture, shows once it moves, as it does for a user.
+    xdotool mousemove_relative 1 1
+    note "the next start: client area $again"
+    [ "$again" = "$sized" ] || fail "the next start's window is at $again, not $sized"
+    picture_in again-shot "$again"
+    windowed_stop again
+}
+
+scenario_windowed_window() { window_flow; }
+scenario_windowed_window_wm() { window_flow openbox; }

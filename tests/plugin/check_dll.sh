@@ -29,6 +29,7 @@ fail() {
 expected_imports='
 kernel32.dll CloseHandle
 kernel32.dll CreateFileA
+kernel32.dll DeleteFileA
 kernel32.dll FreeLibrary
 kernel32.dll GetCurrentThread
 kernel32.dll GetCurrentThreadId
@@ -42,6 +43,7 @@ kernel32.dll HeapAlloc
 kernel32.dll HeapFree
 kernel32.dll IsProcessorFeaturePresent
 kernel32.dll LoadLibraryA
+kernel32.dll MoveFileExA
 kernel32.dll ReadFile
 kernel32.dll Sleep
 kernel32.dll TlsAlloc
@@ -51,6 +53,9 @@ kernel32.dll TlsSetValue
 kernel32.dll WriteFile
 gdi32.dll SetDIBitsToDevice
 msvcrt.dll memset
+user32.dll AppendMenuA
+user32.dll CheckMenuItem
+user32.dll ClientToScreen
 user32.dll CreateWindowExA
 user32.dll DefWindowProcA
 user32.dll DestroyWindow
@@ -58,12 +63,16 @@ user32.dll DialogBoxParamA
 user32.dll DispatchMessageA
 user32.dll EndDialog
 user32.dll EnumDisplayMonitors
+user32.dll GetClientRect
 user32.dll GetDC
 user32.dll GetForegroundWindow
 user32.dll GetMonitorInfoA
+user32.dll GetSystemMenu
+user32.dll GetWindowRect
 user32.dll GetWindowThreadProcessId
 user32.dll IsIconic
 user32.dll IsWindow
+user32.dll IsZoomed
 user32.dll LoadIconA
 user32.dll MessageBoxA
 user32.dll MonitorFromPoint
@@ -75,6 +84,8 @@ user32.dll ReleaseDC
 user32.dll SendDlgItemMessageA
 user32.dll SetCursor
 user32.dll SetDlgItemTextA
+user32.dll SetWindowLongA
+user32.dll SetWindowPos
 user32.dll ShowWindow
 user32.dll SystemParametersInfoA
 user32.dll TranslateMessage

@@ -52,6 +52,11 @@ TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
         const int which = static_cast<int>(random() % 2);
         VisModule record = *moduleAt(which);
         record.parentWindow = player;
+        // Now and then the user forgets the window's place, and the run starts on the whole
+        // monitor again.
+        if (chance(2)) {
+            sim::putFile(sim::conditions().appData + "\\glintix.txt", "");
+        }
         const bool failing = chance(8);
         const sim::Fault fault = kStartFaults[random() % std::size(kStartFaults)];
         if (failing) {
@@ -79,7 +84,7 @@ TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
             const int level = chance(10) ? static_cast<int>(random() % 256) : 16;  // bursts
             std::memset(record.spectrumData[0], level, kSpectrumBytes);
             if (chance(40)) {
-                switch (random() % 9) {
+                switch (random() % 11) {
                     case 0:
                         sim::postMessage(window, WM_ACTIVATEAPP, random() % 2, 0);
                         break;
@@ -92,6 +97,19 @@ TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
                         break;
                     case 3:
                         sim::minimiseWindow(window, chance(2));
+                        break;
+                    case 4:  // Alt+Enter, or a double-click
+                        sim::postMessage(window, chance(2) ? WM_SYSKEYDOWN : WM_LBUTTONDBLCLK,
+                                         VK_RETURN, LPARAM{1} << 29);
+                        break;
+                    case 5:  // a window manager's new size, or the user's maximise
+                        if (chance(2)) {
+                            win::SetWindowPos(window, nullptr, static_cast<int>(random() % 300), 0,
+                                              600 + static_cast<int>(random() % 900),
+                                              500 + static_cast<int>(random() % 700), SWP_NOZORDER);
+                        } else {
+                            sim::postMessage(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+                        }
                         break;
                     default:
                         sim::postMessage(window, WM_KEYDOWN, 'A' + random() % 26, 0);
