@@ -187,6 +187,7 @@ struct WNDCLASSA {
 #define CS_DBLCLKS 0x0008u
 #define GWL_STYLE (-16)
 #define HTCLIENT 1
+#define HTCAPTION 2
 
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1

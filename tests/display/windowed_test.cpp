@@ -408,6 +408,7 @@ TEST_F(WindowedTest, TheWindowAndTheWholeMonitor) {
     EXPECT_EQ(describeRect(clientArea()), "2474x1401+1958+31");
     displayShutdown();
     sim::setMonitors({first});
+    EXPECT_FALSE(storedSettings().window.maximised);
     ASSERT_EQ(windowedInit(kWindowedName, 640, 480, nullptr, {}, storedSettings().window), 1);
     frame();
     EXPECT_EQ(describeRect(clientArea()), "1280x960+320+51");
@@ -440,8 +441,14 @@ TEST_F(WindowedTest, OnTopSmallestAndAFileThatCannotBeWritten) {
     sim::showOtherProgramWindow({400, 300, 900, 700});
     EXPECT_EQ(windowedPresent(picture.data()), 1);
     expectScreen({clientArea(), 2, 0, 0}, picture);
+    // No cursor over the picture; over the frame, the system's own.
+    windowProc(window(), WM_SETCURSOR, 0, HTCAPTION);
+    EXPECT_NE(sim::cursor(), nullptr);
+    windowProc(window(), WM_SETCURSOR, 0, HTCLIENT);
+    EXPECT_EQ(sim::cursor(), nullptr);
     displayShutdown();
     EXPECT_TRUE(storedSettings().window.onTop);
+    EXPECT_STREQ(storedSettings().monitor.device, "\\\\.\\DISPLAY1");
 }
 
 }  // namespace
