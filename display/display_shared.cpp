@@ -34,11 +34,16 @@ void noteScreensaver(DisplayState& d) {
     d.screensaverWasOn = active ? 1 : 0;
 }
 
-// Off only when it was on, so that the teardown gives back the user's own setting.
-void holdScreensaver(DisplayState& d) {
+// The screensaver off only when it was on, so that the teardown gives back the user's own
+// setting. The display's own power-off timer would blank the picture as surely as the
+// screensaver, on every system with power management: the thread keeps the display on too,
+// until the teardown gives back the state it had.
+void holdScreen(DisplayState& d) {
     if (d.screensaverWasOn) {
         win::SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
     }
+    d.executionBefore = win::SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
+    d.displayHeld = 1;
 }
 
 void pumpWindowMessages(DisplayState& d) {

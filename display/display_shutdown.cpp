@@ -33,6 +33,10 @@ void displayShutdown() {
         win::HeapFree(win::GetProcessHeap(), 0, d.windowed.pixels);
         d.windowed.pixels = nullptr;
     }
+    if (d.windowed.shown) {
+        win::HeapFree(win::GetProcessHeap(), 0, d.windowed.shown);
+        d.windowed.shown = nullptr;
+    }
     win::DestroyWindow(d.window);
     // A later teardown must not destroy another window that has been given this handle.
     d.window = nullptr;
@@ -55,5 +59,12 @@ void displayShutdown() {
         BOOL active = FALSE;
         win::SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
         d.screensaverWasOn = 0;
+    }
+    // The state the thread had, which the call that took it told; where it told none (0 is
+    // also its failure), merely continuous, as a thread starts.
+    if (d.displayHeld) {
+        win::SetThreadExecutionState(d.executionBefore & ES_CONTINUOUS ? d.executionBefore
+                                                                       : ES_CONTINUOUS);
+        d.displayHeld = 0;
     }
 }

@@ -23,8 +23,10 @@ struct DisplayState {
     HWND window;
     uint32_t requestedWidth;  // of the picture
     uint32_t requestedHeight;
-    int classRegistered;   // by this start, so the teardown unregisters it
-    int screensaverWasOn;  // before this start, so the teardown switches it back on
+    int classRegistered;              // by this start, so the teardown unregisters it
+    int screensaverWasOn;             // before this start, so the teardown switches it back on
+    int displayHeld;                  // kept on by this start, so the teardown lets it go
+    EXECUTION_STATE executionBefore;  // the thread's state before, 0 where it is not known
     ExclusiveDisplay exclusive;
     WindowedDisplay windowed;
 };
@@ -39,5 +41,5 @@ int abandonStart();
 // `place`.
 void createWindow(DisplayState& d, const char* name, const RECT& place, UINT style = 0);
 void noteScreensaver(DisplayState& d);
-void holdScreensaver(DisplayState& d);
+void holdScreen(DisplayState& d);
 void pumpWindowMessages(DisplayState& d);

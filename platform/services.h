@@ -40,6 +40,8 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
 HMODULE GetModuleHandleA(LPCSTR name);
 BOOL IsProcessorFeaturePresent(DWORD feature);
+// A run keeps the display from powering off while it goes, and lets it again at its end.
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags);
 // The general heap, for the particles: unlike operator new it has no exception path.
 HANDLE GetProcessHeap();
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes);

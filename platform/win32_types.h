@@ -31,6 +31,9 @@ typedef void* HANDLE;
 typedef uintptr_t SIZE_T;
 typedef const char* LPCSTR;
 typedef char* LPSTR;
+typedef DWORD EXECUTION_STATE;
+#define ES_DISPLAY_REQUIRED 0x00000002u
+#define ES_CONTINUOUS 0x80000000u
 
 #define WINAPI
 #define CALLBACK

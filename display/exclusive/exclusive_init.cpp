@@ -151,7 +151,7 @@ int displayInit(const char* name, uint32_t width, uint32_t height) {
         !setDisplayMode(d, e) || !createChain(e) || !choosePixelFormat(e)) {
         return abandonStart();
     }
-    holdScreensaver(d);
+    holdScreen(d);
     blankChain(e);
     // Taking exclusive mode brings the window to the front but leaves it hidden, and a
     // hidden window's picture never reaches the screen (Wine shows nothing, and a desktop

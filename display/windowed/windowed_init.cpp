@@ -29,10 +29,13 @@ int windowedInit(const char* name, uint32_t width, uint32_t height, HWND host,
             enterWindow(d, work, false);
         }
     }
-    if (!placeWindowed(d)) {
+    // The frame last shown, against which each frame finds what changed.
+    w.shown = static_cast<uint32_t*>(win::HeapAlloc(win::GetProcessHeap(), HEAP_ZERO_MEMORY,
+                                                    static_cast<SIZE_T>(width) * height * 4));
+    if (!w.shown || !placeWindowed(d)) {
         return abandonStart();
     }
-    holdScreensaver(d);
+    holdScreen(d);
     // From here on its messages are the windowed display's, and its layout kept at the end.
     w.up = 1;
     win::ShowWindow(d.window, w.layout.inWindow && layout.maximised ? SW_SHOWMAXIMIZED : SW_SHOW);

@@ -82,6 +82,12 @@ bool windowedMessage(DisplayState& d, UINT message, WPARAM wParam, LPARAM lParam
                 w.placeDue = 1;
             }
             return true;
+        case WM_PAINT:
+            // The system lost a part of what the window showed (a window in front went
+            // away, say, where nothing composes the desktop); the default handling validates
+            // it, and the next frame copies everything.
+            w.wholeDue = 1;
+            return false;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) != kOnTopCommand) {
                 return false;

@@ -1,6 +1,6 @@
 // The window's picture: where it goes (the monitor, the factor, the window's place and size
-// on the whole monitor) and its copy to the client area through GDI. The start, every frame
-// and each switch call these.
+// on the whole monitor) and its copy to the client area through GDI, whole or in the rectangles
+// that changed. The start, every frame and each switch call these.
 #include <cstring>
 
 #include "display/display_state.h"
@@ -71,6 +71,8 @@ bool findMonitor(const MonitorName& chosen, HWND host, RECT* rect, RECT* work) {
 bool placeWindowed(DisplayState& d) {
     WindowedDisplay& w = d.windowed;
     w.placeDue = 0;
+    // Borders, picture and all: the window may lie elsewhere, larger, or shown anew.
+    w.wholeDue = 1;
     // The monitor's size and the window's place are then in real pixels. Where the system
     // has no such context, both are in the host's coordinates, and the system scales the
     // window up as a whole: the picture stays whole and in place, only less sharp.
@@ -102,22 +104,57 @@ bool placeWindowed(DisplayState& d) {
                             static_cast<int>(height), FALSE));
 }
 
-bool copyToWindow(const DisplayState& d) {
-    const WindowedDisplay& w = d.windowed;
+namespace {
+
+// Rows [top, top + rows) of the picture, columns [left, left + columns), to the same place in
+// the client area. The rows handed over begin at the rectangle's first, so that the copy takes the
+// plainest form there is (a top-down picture from its first row on), which every GDI follows.
+bool copyRect(const WindowedDisplay& w, HDC dc, uint32_t left, uint32_t top, uint32_t columns,
+              uint32_t rows) {
+    if (columns == 0 || rows == 0) {
+        return true;
+    }
     BITMAPINFO info;
     std::memset(&info, 0, sizeof info);
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = static_cast<LONG>(w.pictureWidth);
-    info.bmiHeader.biHeight = -static_cast<LONG>(w.pictureHeight);  // rows from the top
+    info.bmiHeader.biHeight = -static_cast<LONG>(rows);  // rows from the top
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    const uint32_t* first = w.pixels + static_cast<size_t>(top) * w.pictureWidth;
+    return win::SetDIBitsToDevice(dc, static_cast<int>(left), static_cast<int>(top), columns, rows,
+                                  static_cast<int>(left), 0, 0, rows, first, &info,
+                                  DIB_RGB_COLORS) > 0;
+}
+
+}  // namespace
+
+bool copyToWindow(const DisplayState& d) {
+    const WindowedDisplay& w = d.windowed;
     HDC dc = win::GetDC(d.window);
     if (!dc) {
         return false;
     }
-    const int lines = win::SetDIBitsToDevice(dc, 0, 0, w.width, w.height, 0, 0, 0, w.pictureHeight,
-                                             w.pixels, &info, DIB_RGB_COLORS);
+    const bool copied = copyRect(w, dc, 0, 0, w.width, w.height);
     win::ReleaseDC(d.window, dc);
-    return lines > 0;
+    return copied;
+}
+
+bool copyRects(const DisplayState& d, const ChangedRect* rects, uint32_t count) {
+    const WindowedDisplay& w = d.windowed;
+    HDC dc = win::GetDC(d.window);
+    if (!dc) {
+        return false;
+    }
+    const uint32_t k = w.place.factor;
+    bool copied = true;
+    for (uint32_t i = 0; i < count && copied; ++i) {
+        // The system clips what lies beyond a client area smaller than the picture.
+        const ChangedRect& b = rects[i];
+        copied = copyRect(w, dc, w.place.x + b.left * k, w.place.y + b.top * k,
+                          (b.right - b.left) * k, (b.bottom - b.top) * k);
+    }
+    win::ReleaseDC(d.window, dc);
+    return copied;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "display/convert/frame_changes.h"
 #include "display/convert/scaled_frame.h"
 #include "display/monitor/monitor_choice.h"
 #include "display/monitor/settings_text.h"
@@ -14,12 +15,14 @@ struct WindowedDisplay {
     HWND host;           // the player's window, whose monitor the picture covers
     MonitorName chosen;  // the user's monitor instead, while it is there
     uint32_t* pixels;    // pictureWidth x pictureHeight pixels of 0x00RRGGBB, rows from the top
+    uint32_t* shown;     // the frame that the picture now shows, as the host gave it
     uint32_t pictureWidth;
     uint32_t pictureHeight;
     uint32_t width;  // of the client area, at most the picture's size
     uint32_t height;
     PicturePlacement place;
     int placeDue;   // the display or the window changed: place everything anew
+    int wholeDue;   // the window may show anything: scale and copy the whole picture
     int switchDue;  // Alt+Enter or a double-click: the other presentation
     int up;         // the window is this display's: its messages are handled here
     WindowLayout layout;
@@ -41,6 +44,9 @@ bool findMonitor(const MonitorName& chosen, HWND host, RECT* monitor, RECT* work
 bool placeWindowed(DisplayState& d);
 // The window's picture, copied to the window: false when GDI did not take it.
 bool copyToWindow(const DisplayState& d);
+// Of the picture, the rectangles that show the frame's changed rectangles, copied to the window:
+// false when GDI did not take one.
+bool copyRects(const DisplayState& d, const ChangedRect* rects, uint32_t count);
 
 // Into a window with a frame, where the layout last had it, unless no monitor shows its
 // title bar; else at its first place on the monitor whose work area is `work`.

@@ -14,6 +14,9 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name) { return ::GetProcAddress(mo
 BOOL FreeLibrary(HMODULE module) { return ::FreeLibrary(module); }
 HMODULE GetModuleHandleA(LPCSTR name) { return ::GetModuleHandleA(name); }
 BOOL IsProcessorFeaturePresent(DWORD feature) { return ::IsProcessorFeaturePresent(feature); }
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags) {
+    return ::SetThreadExecutionState(flags);
+}
 HANDLE GetProcessHeap() { return ::GetProcessHeap(); }
 LPVOID HeapAlloc(HANDLE heap, DWORD flags, SIZE_T bytes) { return ::HeapAlloc(heap, flags, bytes); }
 BOOL HeapFree(HANDLE heap, DWORD flags, LPVOID block) { return ::HeapFree(heap, flags, block); }

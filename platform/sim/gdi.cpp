@@ -60,6 +60,7 @@ void drawnAfresh(const RECT& area) {
                 kUndrawn;
         }
     }
+    needPainting(area);
 }
 
 void clearScreen() {
@@ -111,9 +112,10 @@ int ReleaseDC(HWND window, HDC dc) {
     return 1;
 }
 
-// A 32-bit picture without compression, copied whole from its top-left corner; anything
-// else the simulation refuses. Each screen pixel that the window shows gets the picture's
-// pixel under it, in the window's own coordinates, which the system scales for a window
+// A 32-bit picture without compression, top-down or bottom-up, copied from its first row on
+// (no source row, start scan or line count but the whole picture's) and from any column of
+// it; anything else the simulation refuses. Each screen pixel that the window shows gets the
+// picture's pixel under it, in the window's own coordinates, which the system scales for a window
 // that it stretches.
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourceX, int sourceY,
                       UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info,
@@ -129,8 +131,8 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourc
     const LONG rows = header.biHeight < 0 ? -header.biHeight : header.biHeight;
     if (header.biSize != sizeof(BITMAPINFOHEADER) || header.biPlanes != 1 ||
         header.biBitCount != 32 || header.biCompression != BI_RGB || header.biWidth <= 0 ||
-        rows == 0 || sourceX != 0 || sourceY != 0 || startScan != 0 ||
-        lines != static_cast<UINT>(rows) || width > static_cast<DWORD>(header.biWidth) ||
+        rows == 0 || sourceX < 0 || sourceX >= header.biWidth || sourceY != 0 || startScan != 0 ||
+        lines != static_cast<UINT>(rows) || width > static_cast<DWORD>(header.biWidth - sourceX) ||
         height > static_cast<DWORD>(rows)) {
         return 0;
     }
@@ -146,11 +148,12 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int sourc
             continue;
         }
         const LONG pictureRow = header.biHeight < 0 ? row : rows - 1 - row;
-        const uint32_t* from = picture + static_cast<size_t>(pictureRow) * header.biWidth;
+        const uint32_t* from = picture + static_cast<size_t>(pictureRow) * header.biWidth + sourceX;
         uint32_t* to = screen.data() + static_cast<size_t>(sy - bounds.top) * screenWidth();
         for (const auto& span : sim::visibleSpans(window, sy)) {
-            LONG first = std::max(span.first, bounds.left);
-            LONG last = std::min(span.second, bounds.right);
+            // A window's context draws in its client area alone (Microsoft: GetDC).
+            LONG first = std::max({span.first, bounds.left, place.left});
+            LONG last = std::min({span.second, bounds.right, place.right});
             if (scale == 100) {
                 // Unstretched: the picture's columns lie at a fixed distance from the screen's.
                 const LONG shift = place.left + x;

@@ -81,8 +81,10 @@ void switchMode(const Mode& mode);
 // The mode that RestoreDisplayMode brings back from now on.
 void setDesktop(const Mode& mode);
 
-// GDI's part: the area shows nothing of what was drawn, until its window draws it again.
+// GDI's part: the area shows nothing of what was drawn, until its window draws it again;
+// the windows of the code under test that it touches are told so by WM_PAINT.
 void drawnAfresh(const RECT& area);
+void needPainting(const RECT& area);
 void clearScreen();
 
 // What a careless driver leaves in an output after a failed call: a pointer to nothing

@@ -10,6 +10,8 @@ namespace {
 DWORD currentTick = 0;
 std::vector<DWORD> sleepLog;
 int ddrawLoads = 0;
+// The calling thread's execution state, as SetThreadExecutionState last left it continuous.
+EXECUTION_STATE executionState = ES_CONTINUOUS;
 // Blocks taken since the last reset; one from before it is freed without being counted.
 std::set<void*> heapBlocks;
 
@@ -74,11 +76,13 @@ void resetKernel() {
     currentTick = 0;
     sleepLog.clear();
     ddrawLoads = 0;
+    executionState = ES_CONTINUOUS;
     heapBlocks.clear();
     slotsHeld.clear();
 }
 
 int liveHeapBlocks() { return static_cast<int>(heapBlocks.size()); }
+bool displayKeptOn() { return (executionState & ES_DISPLAY_REQUIRED) != 0; }
 
 void setTick(DWORD tick) { currentTick = tick; }
 DWORD tick() { return currentTick; }
@@ -101,6 +105,9 @@ std::string kernelLeaks() {
     }
     if (!slotsHeld.empty()) {
         found += std::to_string(slotsHeld.size()) + " TLS slot(s); ";
+    }
+    if (executionState & ES_DISPLAY_REQUIRED) {
+        found += "the display kept on; ";
     }
     return found;
 }
@@ -161,6 +168,21 @@ HMODULE GetModuleHandleA(LPCSTR name) {
 }
 
 HINSTANCE thisModule() { return kPluginInstance; }
+
+// With ES_CONTINUOUS the state holds until the next such call; without, it only resets the
+// idle timers once, and the held state stays (Microsoft: SetThreadExecutionState). The
+// previous state, or 0 for flags it does not know.
+EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags) {
+    sim::record("SetThreadExecutionState");
+    if (flags & ~(ES_CONTINUOUS | ES_DISPLAY_REQUIRED)) {
+        return 0;
+    }
+    const EXECUTION_STATE previous = executionState;
+    if (flags & ES_CONTINUOUS) {
+        executionState = flags;
+    }
+    return previous;
+}
 
 BOOL IsProcessorFeaturePresent(DWORD feature) {
     sim::record("IsProcessorFeaturePresent");

@@ -131,6 +131,8 @@ HINSTANCE hostInstance();
 
 // Blocks taken from the process heap since the last reset and not yet freed.
 int liveHeapBlocks();
+// Whether the thread's execution state keeps the display on (ES_DISPLAY_REQUIRED held).
+bool displayKeptOn();
 
 // ---- Files ---------------------------------------------------------------------------
 
@@ -275,9 +277,9 @@ void closeWindow(HWND window);
 
 // What the code under test still holds or has left changed, compared with the state at
 // reset (or as the knobs last set it): live DirectDraw objects and surfaces, loaded
-// libraries, heap blocks, TLS slots, open files, device contexts, live windows, registered
-// classes, the display mode, the exclusive level and the screensaver. Empty when everything
-// was given back.
+// libraries, heap blocks, TLS slots, the display kept on, open files, device contexts, live
+// windows, registered classes, the display mode, the exclusive level and the screensaver. Empty
+// when everything was given back.
 std::string leaks();
 
 }  // namespace sim

@@ -26,6 +26,7 @@ struct Window {
     RECT normal = {0, 0, 0, 0};                    // where a restore puts a maximised window
     std::vector<std::pair<UINT, bool>> menu = {};  // the items added to its system menu, checked
     bool perMonitorDpi = false;
+    bool paintDue = false;  // its update region holds something: WM_PAINT comes
     // How far, in percent, the system stretches the window's picture on the screen: a
     // window made outside a per-monitor DPI context is drawn in logical pixels and scaled up
     // to its monitor's (Microsoft, "High DPI Desktop Application Development on Windows":
@@ -62,6 +63,8 @@ bool userScreensaver = true;
 std::vector<sim::ShownBox> boxes;
 HWND foreground = nullptr;
 unsigned topZ = 0;
+// WM_PAINT handed out in a row without the region being validated.
+int unvalidatedPaints = 0;
 
 Window* find(HWND handle) {
     for (Window& window : windows) {
@@ -124,6 +127,7 @@ void resetWindows() {
     boxes.clear();
     foreground = nullptr;
     topZ = 0;
+    unvalidatedPaints = 0;
 }
 
 LRESULT deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -144,6 +148,18 @@ void post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (found) {
         queues[found->thread].push_back(
             MSG{window, message, wParam, lParam, sim::tick(), POINT{0, 0}});
+    }
+}
+
+// Of the code under test's windows that show, those that the area touches (Microsoft:
+// "Invalidating the Client Area"; a window that goes away exposes the ones behind it).
+void needPainting(const RECT& area) {
+    for (Window& window : windows) {
+        const RECT client = clientScreenRect(window.handle);
+        if (!window.host && window.visible && !window.minimised && client.left < area.right &&
+            area.left < client.right && client.top < area.bottom && area.top < client.bottom) {
+            window.paintDue = true;
+        }
     }
 }
 
@@ -453,6 +469,13 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
                                 (wParam & 0xFFF0) == SC_MAXIMIZE ? SW_MAXIMIZE : SW_RESTORE);
             }
             return 0;
+        case WM_PAINT:
+            // The default handling validates the update region (Microsoft: WM_PAINT, by
+            // BeginPaint and EndPaint).
+            if (found) {
+                found->paintDue = false;
+            }
+            return 0;
         case WM_WINDOWPOSCHANGED:
             if (found) {
                 RECT client;
@@ -677,6 +700,21 @@ BOOL PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remova
             return TRUE;
         }
     }
+    // With nothing posted, a window whose update region holds something gets WM_PAINT, and
+    // keeps getting it, removed or not, until the region is validated (Microsoft:
+    // PeekMessage, "WM_PAINT messages" after posted and input ones; "Invalidating the
+    // Client Area"). Code that never validates loops there for ever.
+    for (Window& each : windows) {
+        if (each.paintDue && each.thread == std::this_thread::get_id() &&
+            (!window || each.handle == window)) {
+            if (++unvalidatedPaints > 1000) {
+                sim::crash("WM_PAINT never validated: the message loop would never end");
+            }
+            *message = MSG{each.handle, WM_PAINT, 0, 0, sim::tick(), POINT{0, 0}};
+            return TRUE;
+        }
+    }
+    unvalidatedPaints = 0;
     return FALSE;
 }
 

@@ -45,7 +45,7 @@ TEST_F(DisplayTest, CursorHiddenAndOtherMessagesHandedOn) {
     EXPECT_EQ(windowProc(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), 1), 0);
     EXPECT_EQ(sim::cursor(), nullptr);
     sim::conditions().defWindowProcResult = 0x5A5A;
-    EXPECT_EQ(windowProc(window, WM_PAINT, 3, 4), 0x5A5A);
+    EXPECT_EQ(windowProc(window, WM_CHAR, 'a', 1), 0x5A5A);
     EXPECT_EQ(windowProc(window, WM_KEYUP, VK_F1, 0), 0x5A5A);
     EXPECT_EQ(runningFlag(), 1);
 }

@@ -198,6 +198,8 @@ TEST_F(WindowedTest, FollowsTheDisplay) {
 
         sim::changeDisplay(c.mode, c.after, !c.silent);
         if (c.silent) {
+            // A frame with a change, whose copy GDI refuses.
+            picture[0] ^= 1;
             sim::conditions().refusedCopies = 1;
             EXPECT_EQ(windowedPresent(picture.data()), 0);
         }
@@ -318,6 +320,116 @@ TEST_F(WindowedTest, DrawnAfreshWhenBack) {
     expectScreen(place, picture);
 }
 
+// The client area of the plug-in's window on the screen, in real pixels.
+RECT clientArea() {
+    RECT client;
+    POINT origin = {0, 0};
+    win::GetClientRect(sim::findWindow(kWindowedName), &client);
+    win::ClientToScreen(sim::findWindow(kWindowedName), &origin);
+    return RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+}
+
+// A black frame with `count` white pixels at places the seed picks.
+std::vector<uint32_t> sparkles(uint32_t seed, int count) {
+    std::vector<uint32_t> frame(640 * 480, 0);
+    for (int i = 0; i < count; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        frame[(seed >> 8) % frame.size()] = 0xFFFFFF;
+    }
+    return frame;
+}
+
+// Frame after frame, only what changed is copied, and the screen is each time what a copy of
+// the whole window would leave: scattered particles, a burst, the picture's corners and
+// edges, more rectangles of change than a frame keeps apart, and a window smaller than the
+// picture, which shows its top-left part.
+TEST_F(WindowedTest, EachFrameAsIfCopiedWhole) {
+    std::vector<std::vector<uint32_t>> frames = {sparkles(1, 300), sparkles(2, 300),
+                                                 sparkles(3, 40000), kBlack};
+    std::vector<uint32_t> edges = kBlack;
+    for (uint32_t i = 0; i < 640; ++i) {
+        edges[i] = edges[479 * 640 + i] = 0xFF0000;
+        edges[(i % 480) * 640] = edges[(i % 480) * 640 + 639] = 0x00FF00;
+    }
+    // A pixel in every other tile: far more rectangles than a frame keeps apart.
+    std::vector<uint32_t> scattered = kBlack;
+    for (uint32_t y = 0; y < 480; y += 16) {
+        for (uint32_t x = 0; x < 640; x += 32) {
+            scattered[(y + x / 32 % 16) * 640 + x + 7] = 0x0000FF;
+        }
+    }
+    frames.insert(frames.end(), {edges, scattered, numberedPicture(), sparkles(4, 300)});
+    ASSERT_NO_FATAL_FAILURE(startFresh(k1080, sim::DpiContexts::PerMonitorV2));
+    for (const auto& frame : frames) {
+        ASSERT_EQ(windowedPresent(frame.data()), 1);
+        ASSERT_NO_FATAL_FAILURE(expectScreen({{0, 0, 1920, 1080}, 2, 320, 60}, frame));
+    }
+    sim::postMessage(window(), WM_SYSKEYDOWN, VK_RETURN, LPARAM{1} << 29);
+    ASSERT_EQ(windowedPresent(kBlack.data()), 1);
+    win::SetWindowPos(window(), nullptr, 100, 100, 500, 400, SWP_NOZORDER);
+    for (const auto& frame : frames) {
+        ASSERT_EQ(windowedPresent(frame.data()), 1);
+        ASSERT_NO_FATAL_FAILURE(expectScreen({clientArea(), 1, 0, 0}, frame));
+    }
+}
+
+// Whatever may have cost the window what it showed makes the next frame copy everything,
+// borders included, though that frame changed little: another place, another size, a window
+// in front gone, a return from minimised, a copy that GDI refused.
+TEST_F(WindowedTest, EverythingCopiedAfterWhatMayHaveLostIt) {
+    const std::vector<uint32_t> before = sparkles(5, 300);
+    const std::vector<uint32_t> after = sparkles(6, 300);
+    const Expected monitorWide = {{0, 0, 1920, 1080}, 2, 320, 60};
+    struct {
+        const char* name;
+        Expected (*event)(const std::vector<uint32_t>& before, const std::vector<uint32_t>& after);
+    } cases[] = {
+        {"another display mode",
+         [](const auto&, const auto&) {
+             sim::changeDisplay({1280, 1024, 32});
+             return Expected{{0, 0, 1280, 1024}, 2, 0, 32};
+         }},
+        {"resized in the window",
+         [](const auto& before, const auto&) {
+             sim::postMessage(window(), WM_SYSKEYDOWN, VK_RETURN, LPARAM{1} << 29);
+             EXPECT_EQ(windowedPresent(before.data()), 1);
+             win::SetWindowPos(window(), nullptr, 50, 40, 1500, 1000, SWP_NOZORDER);
+             const RECT c = clientArea();
+             const PicturePlacement p = placePicture(c.right - c.left, c.bottom - c.top, 640, 480);
+             return Expected{c, p.factor, static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
+         }},
+        {"a window in front gone",
+         [](const auto& before, const auto&) {
+             HWND front = sim::showOtherProgramWindow({100, 100, 700, 500});
+             EXPECT_EQ(windowedPresent(before.data()), 1);
+             sim::closeWindow(front);
+             return Expected{{0, 0, 1920, 1080}, 2, 320, 60};
+         }},
+        {"back from minimised",
+         [](const auto& before, const auto&) {
+             sim::minimiseWindow(window(), true);
+             EXPECT_EQ(windowedPresent(before.data()), 1);
+             sim::minimiseWindow(window(), false);
+             return Expected{{0, 0, 1920, 1080}, 2, 320, 60};
+         }},
+        {"a refused copy",
+         [](const auto&, const auto& after) {
+             sim::conditions().refusedCopies = 1;
+             EXPECT_EQ(windowedPresent(after.data()), 0);
+             return Expected{{0, 0, 1920, 1080}, 2, 320, 60};
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(startFresh(k1080, sim::DpiContexts::PerMonitorV2));
+        ASSERT_EQ(windowedPresent(before.data()), 1);
+        ASSERT_NO_FATAL_FAILURE(expectScreen(monitorWide, before));
+        const Expected place = c.event(before, after);
+        ASSERT_EQ(windowedPresent(after.data()), 1);
+        expectScreen(place, after);
+    }
+}
+
 // A start that cannot show the picture gives everything back, and the mode was never touched.
 TEST_F(WindowedTest, FailedStartGivesEverythingBack) {
     struct {
@@ -338,15 +450,6 @@ TEST_F(WindowedTest, FailedStartGivesEverythingBack) {
         EXPECT_EQ(sim::leaks(), "");
         EXPECT_EQ(sim::threadDpiContext(), -1);
     }
-}
-
-// The client area of the plug-in's window on the screen, in real pixels.
-RECT clientArea() {
-    RECT client;
-    POINT origin = {0, 0};
-    win::GetClientRect(sim::findWindow(kWindowedName), &client);
-    win::ClientToScreen(sim::findWindow(kWindowedName), &origin);
-    return RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
 }
 
 // Alt+Enter and a double-click switch between the whole monitor and a window: first on the

@@ -45,6 +45,7 @@ kernel32.dll IsProcessorFeaturePresent
 kernel32.dll LoadLibraryA
 kernel32.dll MoveFileExA
 kernel32.dll ReadFile
+kernel32.dll SetThreadExecutionState
 kernel32.dll Sleep
 kernel32.dll TlsAlloc
 kernel32.dll TlsFree
@@ -93,7 +94,7 @@ user32.dll UnregisterClassA'
 
 # Edges that a start opens only once its processor test passed, as "FROM TO": either
 # module's start seeds the fountain after the test; either render call steps it, and the
-# windowed presentation scales the picture, only while running, which only a passed start
+# windowed presentation scales the picture or what changed in it, only while running, which only a passed start
 # sets; the exclusive display's converters are called only
 # through the pointer that its set-up, after the test, takes from selectRowConverter. That
 # neither the failed test nor the render call after it goes on to these is what the
@@ -104,6 +105,8 @@ initWindowed seedFountain
 renderModule stepFountain
 renderWindowed stepFountain
 windowedPresent scaleFrame
+windowedPresent scaleChanges
+windowedPresent copyBlocks
 selectRowConverter convertRow.*'
 # The host's ways in: the export, the getter it hands out, the callbacks in the two module
 # records, and the loader's entry point.

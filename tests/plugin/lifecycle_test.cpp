@@ -127,15 +127,17 @@ TEST_F(PluginTest, AFailedStartOverARunningOneEndsThatRun) {
 }
 
 // Either module's start ends the run of the other first; the windowed one never changes the
-// mode, and stops on Escape like the first.
+// mode, and stops on Escape like the first. Each run keeps the display on.
 TEST_F(PluginTest, OneModuleRunsAtATime) {
     VisModule windowed = *moduleAt(1);
     ASSERT_EQ(initWindowed(&windowed), 0);
+    EXPECT_TRUE(sim::displayKeptOn());
     renderWindowedRun(&windowed);
     EXPECT_EQ(renderWindowedRun(&windowed), 0);
     EXPECT_GT(whitePixelsOnTheDesktop(), 10);
 
     ASSERT_EQ(initModule(&module), 0);
+    EXPECT_TRUE(sim::displayKeptOn());
     EXPECT_EQ(sim::liveWindows(), 1);
     EXPECT_NE(window(), nullptr);
     EXPECT_TRUE(sim::currentMode() == (sim::Mode{640, 480, 32}));
@@ -149,6 +151,18 @@ TEST_F(PluginTest, OneModuleRunsAtATime) {
     EXPECT_EQ(renderWindowedRun(&windowed), 1);
     quitWindowed(&windowed);
     EXPECT_EQ(sim::leaks(), "");
+}
+
+// A host that keeps the display on itself, while it plays a video say, still does after a run.
+TEST_F(PluginTest, TheHostsOwnDisplayStateKept) {
+    win::SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
+    for (int which : {0, 1}) {
+        VisModule record = *moduleAt(which);
+        ASSERT_EQ(record.start(&record), 0);
+        record.stop(&record);
+        EXPECT_TRUE(sim::displayKeptOn());
+    }
+    win::SetThreadExecutionState(ES_CONTINUOUS);
 }
 
 // Without a choice the picture covers the monitor of the player's window, which the host

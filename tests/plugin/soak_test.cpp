@@ -76,6 +76,7 @@ TEST_F(PluginTest, SoakOfBothModulesRestartsMessagesDisplaysAndFailures) {
             continue;
         }
         ++runs[which];
+        ASSERT_TRUE(sim::displayKeptOn());
         HWND window = sim::findWindow(record.description);
 
         // Some fifty runs whatever the length, each with a display change or so.

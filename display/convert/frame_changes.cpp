@@ -1,0 +1,103 @@
+#include "display/convert/frame_changes.h"
+
+#include "display/convert/row_converters.h"
+#include "display/convert/widening.h"
+
+namespace {
+
+// Whether n pixels differ: one sum of the whole run, which the compiler makes vector code.
+bool differs(const uint32_t* a, const uint32_t* b, uint32_t n) {
+    uint32_t difference = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+        difference |= a[i] ^ b[i];
+    }
+    return difference != 0;
+}
+
+bool tileDiffers(const uint32_t* a, const uint32_t* b) {
+    uint32_t difference = 0;
+    for (uint32_t i = 0; i < kTileSize; ++i) {
+        difference |= a[i] ^ b[i];
+    }
+    return difference != 0;
+}
+
+// The first pixel of the first of a row's runs of kTileSize that differs, or width where
+// none does. Most rows of a frame differ nowhere.
+uint32_t firstChange(const uint32_t* a, const uint32_t* b, uint32_t width) {
+    uint32_t x = 0;
+    while (width - x >= kTileSize && !tileDiffers(a + x, b + x)) {
+        x += kTileSize;
+    }
+    const uint32_t n = width - x < kTileSize ? width - x : kTileSize;
+    return x < width && differs(a + x, b + x, n) ? x : width;
+}
+
+// The rectangle added to the list: below the last one where that spans the same columns and
+// ends where this begins, into the last one where the list is full.
+uint32_t addRect(ChangedRect* rects, uint32_t count, uint32_t capacity, const ChangedRect& r) {
+    ChangedRect* last = count ? &rects[count - 1] : nullptr;
+    if (last && last->bottom == r.top && last->left == r.left && last->right == r.right) {
+        last->bottom = r.bottom;
+        return count;
+    }
+    if (count < capacity) {
+        rects[count] = r;
+        return count + 1;
+    }
+    last->top = last->top < r.top ? last->top : r.top;
+    last->bottom = last->bottom > r.bottom ? last->bottom : r.bottom;
+    last->left = last->left < r.left ? last->left : r.left;
+    last->right = last->right > r.right ? last->right : r.right;
+    return count;
+}
+
+}  // namespace
+
+uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, uint32_t height,
+                      uint32_t factor, uint32_t* picture, int32_t pitch, ChangedRect* rects,
+                      uint32_t capacity) {
+    if (factor == 0 || capacity == 0) {
+        return 0;
+    }
+    const widening::Widen widen = widening::widen32(factor);
+    // At most 64 tiles a row, so that a row of tiles is one mask.
+    const uint32_t tileWidth = kTileSize * ((width + 64 * kTileSize - 1) / (64 * kTileSize));
+    uint32_t count = 0;
+    for (uint32_t top = 0; top < height; top += kTileSize) {
+        const uint32_t bottom = height - top > kTileSize ? top + kTileSize : height;
+        uint64_t changed = 0;
+        for (uint32_t y = top; y < bottom; ++y) {
+            const uint32_t* row = frame + static_cast<size_t>(y) * width;
+            uint32_t* before = shown + static_cast<size_t>(y) * width;
+            uint8_t* scaled =
+                reinterpret_cast<uint8_t*>(picture) + static_cast<ptrdiff_t>(y) * factor * pitch;
+            for (uint32_t x = firstChange(row, before, width); x < width; x += kTileSize) {
+                const uint32_t n = width - x > kTileSize ? kTileSize : width - x;
+                if (n == kTileSize ? !tileDiffers(row + x, before + x)
+                                   : !differs(row + x, before + x, n)) {
+                    continue;
+                }
+                widening::scaleRows(convertRow32, 4, widen, row + x, n, 1, factor,
+                                    scaled + size_t{x} * factor * 4, pitch);
+                copyBlocks(before + x, row + x, n * 4);
+                changed |= uint64_t{1} << (x / tileWidth);
+            }
+        }
+        for (uint32_t tile = 0; changed;) {
+            while (!(changed & 1)) {
+                changed >>= 1;
+                ++tile;
+            }
+            const uint32_t first = tile;
+            while (changed & 1) {
+                changed >>= 1;
+                ++tile;
+            }
+            const uint32_t right = tile * tileWidth < width ? tile * tileWidth : width;
+            count =
+                addRect(rects, count, capacity, ChangedRect{top, bottom, first * tileWidth, right});
+        }
+    }
+    return count;
+}

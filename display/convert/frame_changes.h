@@ -1,0 +1,30 @@
+// What changed between two frames, and only that scaled: a frame of a few hundred particles
+// differs from the one before it in a few hundred pixels, and a large monitor's picture need
+// not be scaled and copied whole for them.
+#pragma once
+
+#include <cstdint>
+
+// Rows [top, bottom) and columns [left, right) of a frame.
+struct ChangedRect {
+    uint32_t top;
+    uint32_t bottom;
+    uint32_t left;
+    uint32_t right;
+};
+
+// The frame is compared in tiles of kTileSize x kTileSize pixels (wider where the frame is
+// wider than 64 of them): small enough that the tiles of scattered particles cover a tenth
+// of the frame or less, large enough that a burst's changes take a few dozen rectangles.
+constexpr uint32_t kTileSize = 16;
+
+// Compares `frame` with `shown` (both width x height pixels, rows packed), scales every
+// changed run of up to kTileSize pixels of a row into `picture` as scaleFrame would (the whole
+// frame at `picture`, rows pitch bytes apart), makes `shown` the same as `frame`, and lists
+// the changed tiles in `rects`: each a run of changed tiles side by side in a row of tiles,
+// joined with the one above where that spans the same columns. Its result, the number of
+// rectangles, is at most `capacity`: the changes beyond join the last one. Factor 0 scales
+// nothing.
+uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, uint32_t height,
+                      uint32_t factor, uint32_t* picture, int32_t pitch, ChangedRect* rects,
+                      uint32_t capacity);
