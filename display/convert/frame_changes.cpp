@@ -64,6 +64,8 @@ uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, ui
     // At most 64 tiles a row, so that a row of tiles is one mask.
     const uint32_t tileWidth = kTileSize * ((width + 64 * kTileSize - 1) / (64 * kTileSize));
     uint32_t count = 0;
+    // Of each changed tile in the row of tiles, the pixels that changed in it.
+    ChangedRect inTile[64];
     for (uint32_t top = 0; top < height; top += kTileSize) {
         const uint32_t bottom = height - top > kTileSize ? top + kTileSize : height;
         uint64_t changed = 0;
@@ -78,25 +80,42 @@ uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, ui
                                    : !differs(row + x, before + x, n)) {
                     continue;
                 }
-                widening::scaleRows(convertRow32, 4, widen, row + x, n, 1, factor,
-                                    scaled + size_t{x} * factor * 4, pitch);
-                copyBlocks(before + x, row + x, n * 4);
-                changed |= uint64_t{1} << (x / tileWidth);
+                // Only the pixels from the first to the last that differ.
+                uint32_t first = x, last = x + n;
+                while (row[first] == before[first]) {
+                    ++first;
+                }
+                while (row[last - 1] == before[last - 1]) {
+                    --last;
+                }
+                widening::scaleRows(convertRow32, 4, widen, row + first, last - first, 1, factor,
+                                    scaled + size_t{first} * factor * 4, pitch);
+                copyBlocks(before + first, row + first, (last - first) * 4);
+                const uint32_t tile = x / tileWidth;
+                ChangedRect& r = inTile[tile];
+                if (!(changed & (uint64_t{1} << tile))) {
+                    r = ChangedRect{y, y + 1, first, last};
+                    changed |= uint64_t{1} << tile;
+                } else {
+                    r.bottom = y + 1;
+                    r.left = first < r.left ? first : r.left;
+                    r.right = last > r.right ? last : r.right;
+                }
             }
         }
-        for (uint32_t tile = 0; changed;) {
-            while (!(changed & 1)) {
-                changed >>= 1;
+        // A rectangle for each run of changed tiles side by side, over the pixels that changed.
+        for (uint32_t tile = 0; tile < 64 && (changed >> tile) != 0;) {
+            while (!((changed >> tile) & 1)) {
                 ++tile;
             }
-            const uint32_t first = tile;
-            while (changed & 1) {
-                changed >>= 1;
-                ++tile;
+            ChangedRect run = inTile[tile];
+            for (++tile; tile < 64 && ((changed >> tile) & 1); ++tile) {
+                const ChangedRect& r = inTile[tile];
+                run.top = r.top < run.top ? r.top : run.top;
+                run.bottom = r.bottom > run.bottom ? r.bottom : run.bottom;
+                run.right = r.right;
             }
-            const uint32_t right = tile * tileWidth < width ? tile * tileWidth : width;
-            count =
-                addRect(rects, count, capacity, ChangedRect{top, bottom, first * tileWidth, right});
+            count = addRect(rects, count, capacity, run);
         }
     }
     return count;

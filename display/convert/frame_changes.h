@@ -14,17 +14,17 @@ struct ChangedRect {
 };
 
 // The frame is compared in tiles of kTileSize x kTileSize pixels (wider where the frame is
-// wider than 64 of them): small enough that the tiles of scattered particles cover a tenth
-// of the frame or less, large enough that a burst's changes take a few dozen rectangles.
+// wider than 64 of them), a row of tiles at a time.
 constexpr uint32_t kTileSize = 16;
 
-// Compares `frame` with `shown` (both width x height pixels, rows packed), scales every
-// changed run of up to kTileSize pixels of a row into `picture` as scaleFrame would (the whole
-// frame at `picture`, rows pitch bytes apart), makes `shown` the same as `frame`, and lists
-// the changed tiles in `rects`: each a run of changed tiles side by side in a row of tiles,
-// joined with the one above where that spans the same columns. Its result, the number of
-// rectangles, is at most `capacity`: the changes beyond join the last one. Factor 0 scales
-// nothing.
+// Compares `frame` with `shown` (both width x height pixels, rows packed), scales into
+// `picture` as scaleFrame would (the whole frame at `picture`, rows pitch bytes apart) each
+// row's pixels from the first to the last that changed in each tile, makes `shown` the same
+// as `frame`, and lists what changed in `rects`: for each run of changed tiles side by side
+// in a row of tiles, the rectangle that holds their changed pixels, joined with the one
+// before where that lies right above it and spans the same columns. Its result, the number
+// of rectangles, is at most `capacity`: the changes beyond join the last one. Factor 0
+// scales nothing.
 uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, uint32_t height,
                       uint32_t factor, uint32_t* picture, int32_t pitch, ChangedRect* rects,
                       uint32_t capacity);
