@@ -14,42 +14,32 @@ bool differs(const uint32_t* a, const uint32_t* b, uint32_t n) {
     return difference != 0;
 }
 
-bool tileDiffers(const uint32_t* a, const uint32_t* b) {
-    uint32_t difference = 0;
-    for (uint32_t i = 0; i < kTileSize; ++i) {
-        difference |= a[i] ^ b[i];
-    }
-    return difference != 0;
+// Of the row's run of kTileSize pixels at x (the last may be shorter), how many it holds.
+uint32_t runAt(uint32_t width, uint32_t x) { return width - x < kTileSize ? width - x : kTileSize; }
+
+// Whether the run at x differs. A whole run's count is a constant, which the compiler unrolls
+// into vector code.
+bool runDiffers(const uint32_t* a, const uint32_t* b, uint32_t width, uint32_t x) {
+    const uint32_t n = runAt(width, x);
+    return n == kTileSize ? differs(a + x, b + x, kTileSize) : differs(a + x, b + x, n);
 }
 
-// The first pixel of the first of a row's runs of kTileSize that differs, or width where
-// none does. Most rows of a frame differ nowhere.
+// The first pixel of the first of a row's runs that differs, or width where none does. Most
+// rows of a frame differ nowhere.
 uint32_t firstChange(const uint32_t* a, const uint32_t* b, uint32_t width) {
     uint32_t x = 0;
-    while (width - x >= kTileSize && !tileDiffers(a + x, b + x)) {
+    while (x < width && !runDiffers(a, b, width, x)) {
         x += kTileSize;
     }
-    const uint32_t n = width - x < kTileSize ? width - x : kTileSize;
-    return x < width && differs(a + x, b + x, n) ? x : width;
+    return x < width ? x : width;
 }
 
-// The rectangle added to the list: below the last one where that spans the same columns and
-// ends where this begins, into the last one where the list is full.
-uint32_t addRect(ChangedRect* rects, uint32_t count, uint32_t capacity, const ChangedRect& r) {
-    ChangedRect* last = count ? &rects[count - 1] : nullptr;
-    if (last && last->bottom == r.top && last->left == r.left && last->right == r.right) {
-        last->bottom = r.bottom;
-        return count;
-    }
-    if (count < capacity) {
-        rects[count] = r;
-        return count + 1;
-    }
-    last->top = last->top < r.top ? last->top : r.top;
-    last->bottom = last->bottom > r.bottom ? last->bottom : r.bottom;
-    last->left = last->left < r.left ? last->left : r.left;
-    last->right = last->right > r.right ? last->right : r.right;
-    return count;
+// `into` grown to hold `r` as well.
+void join(ChangedRect& into, const ChangedRect& r) {
+    into.top = r.top < into.top ? r.top : into.top;
+    into.bottom = r.bottom > into.bottom ? r.bottom : into.bottom;
+    into.left = r.left < into.left ? r.left : into.left;
+    into.right = r.right > into.right ? r.right : into.right;
 }
 
 }  // namespace
@@ -75,13 +65,11 @@ uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, ui
             uint8_t* scaled =
                 reinterpret_cast<uint8_t*>(picture) + static_cast<ptrdiff_t>(y) * factor * pitch;
             for (uint32_t x = firstChange(row, before, width); x < width; x += kTileSize) {
-                const uint32_t n = width - x > kTileSize ? kTileSize : width - x;
-                if (n == kTileSize ? !tileDiffers(row + x, before + x)
-                                   : !differs(row + x, before + x, n)) {
+                if (!runDiffers(row, before, width, x)) {
                     continue;
                 }
                 // Only the pixels from the first to the last that differ.
-                uint32_t first = x, last = x + n;
+                uint32_t first = x, last = x + runAt(width, x);
                 while (row[first] == before[first]) {
                     ++first;
                 }
@@ -92,14 +80,12 @@ uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, ui
                                     scaled + size_t{first} * factor * 4, pitch);
                 copyBlocks(before + first, row + first, (last - first) * 4);
                 const uint32_t tile = x / tileWidth;
-                ChangedRect& r = inTile[tile];
-                if (!(changed & (uint64_t{1} << tile))) {
-                    r = ChangedRect{y, y + 1, first, last};
-                    changed |= uint64_t{1} << tile;
+                const ChangedRect here = {y, y + 1, first, last};
+                if (changed & (uint64_t{1} << tile)) {
+                    join(inTile[tile], here);
                 } else {
-                    r.bottom = y + 1;
-                    r.left = first < r.left ? first : r.left;
-                    r.right = last > r.right ? last : r.right;
+                    inTile[tile] = here;
+                    changed |= uint64_t{1} << tile;
                 }
             }
         }
@@ -110,12 +96,13 @@ uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, ui
             }
             ChangedRect run = inTile[tile];
             for (++tile; tile < 64 && ((changed >> tile) & 1); ++tile) {
-                const ChangedRect& r = inTile[tile];
-                run.top = r.top < run.top ? r.top : run.top;
-                run.bottom = r.bottom > run.bottom ? r.bottom : run.bottom;
-                run.right = r.right;
+                join(run, inTile[tile]);
             }
-            count = addRect(rects, count, capacity, run);
+            if (count < capacity) {
+                rects[count++] = run;
+            } else {
+                join(rects[count - 1], run);
+            }
         }
     }
     return count;

@@ -21,8 +21,7 @@ constexpr uint32_t kTileSize = 16;
 // `picture` as scaleFrame would (the whole frame at `picture`, rows pitch bytes apart) each
 // row's pixels from the first to the last that changed in each tile, makes `shown` the same
 // as `frame`, and lists what changed in `rects`: for each run of changed tiles side by side
-// in a row of tiles, the rectangle that holds their changed pixels, joined with the one
-// before where that lies right above it and spans the same columns. Its result, the number
+// in a row of tiles, the rectangle that holds their changed pixels. Its result, the number
 // of rectangles, is at most `capacity`: the changes beyond join the last one. Factor 0
 // scales nothing.
 uint32_t scaleChanges(const uint32_t* frame, uint32_t* shown, uint32_t width, uint32_t height,

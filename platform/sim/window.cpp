@@ -571,9 +571,6 @@ BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, 
         }
         found->z = ++topZ;
     }
-    if (flags & SWP_SHOWWINDOW) {
-        found->visible = true;
-    }
     RECT rect = found->rect;
     if (!(flags & SWP_NOMOVE)) {
         rect = RECT{x, y, x + rect.right - rect.left, y + rect.bottom - rect.top};

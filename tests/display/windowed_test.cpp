@@ -373,63 +373,6 @@ TEST_F(WindowedTest, EachFrameAsIfCopiedWhole) {
     }
 }
 
-// Whatever may have cost the window what it showed makes the next frame copy everything,
-// borders included, though that frame changed little: another place, another size, a window
-// in front gone, a return from minimised, a copy that GDI refused.
-TEST_F(WindowedTest, EverythingCopiedAfterWhatMayHaveLostIt) {
-    const std::vector<uint32_t> before = sparkles(5, 300);
-    const std::vector<uint32_t> after = sparkles(6, 300);
-    const Expected monitorWide = {{0, 0, 1920, 1080}, 2, 320, 60};
-    struct {
-        const char* name;
-        Expected (*event)(const std::vector<uint32_t>& before, const std::vector<uint32_t>& after);
-    } cases[] = {
-        {"another display mode",
-         [](const auto&, const auto&) {
-             sim::changeDisplay({1280, 1024, 32});
-             return Expected{{0, 0, 1280, 1024}, 2, 0, 32};
-         }},
-        {"resized in the window",
-         [](const auto& before, const auto&) {
-             sim::postMessage(window(), WM_SYSKEYDOWN, VK_RETURN, LPARAM{1} << 29);
-             EXPECT_EQ(windowedPresent(before.data()), 1);
-             win::SetWindowPos(window(), nullptr, 50, 40, 1500, 1000, SWP_NOZORDER);
-             const RECT c = clientArea();
-             const PicturePlacement p = placePicture(c.right - c.left, c.bottom - c.top, 640, 480);
-             return Expected{c, p.factor, static_cast<LONG>(p.x), static_cast<LONG>(p.y)};
-         }},
-        {"a window in front gone",
-         [](const auto& before, const auto&) {
-             HWND front = sim::showOtherProgramWindow({100, 100, 700, 500});
-             EXPECT_EQ(windowedPresent(before.data()), 1);
-             sim::closeWindow(front);
-             return Expected{{0, 0, 1920, 1080}, 2, 320, 60};
-         }},
-        {"back from minimised",
-         [](const auto& before, const auto&) {
-             sim::minimiseWindow(window(), true);
-             EXPECT_EQ(windowedPresent(before.data()), 1);
-             sim::minimiseWindow(window(), false);
-             return Expected{{0, 0, 1920, 1080}, 2, 320, 60};
-         }},
-        {"a refused copy",
-         [](const auto&, const auto& after) {
-             sim::conditions().refusedCopies = 1;
-             EXPECT_EQ(windowedPresent(after.data()), 0);
-             return Expected{{0, 0, 1920, 1080}, 2, 320, 60};
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_NO_FATAL_FAILURE(startFresh(k1080, sim::DpiContexts::PerMonitorV2));
-        ASSERT_EQ(windowedPresent(before.data()), 1);
-        ASSERT_NO_FATAL_FAILURE(expectScreen(monitorWide, before));
-        const Expected place = c.event(before, after);
-        ASSERT_EQ(windowedPresent(after.data()), 1);
-        expectScreen(place, after);
-    }
-}
-
 // A start that cannot show the picture gives everything back, and the mode was never touched.
 TEST_F(WindowedTest, FailedStartGivesEverythingBack) {
     struct {
